@@ -542,11 +542,17 @@ QByteArray write(const QVector<FieldDef>& fields, const QVector<Row>& rows, cons
         out += QLatin1String("/>");
     }
     out += QLatin1String("</FIELDS><PARAMS");
-    for (auto it = params.cbegin(); it != params.cend(); ++it) {
-        if (it.key() == u"CHANGE_LOG")
+    // The usual parameters in the order the component writes them, then any others.
+    QStringList keys = {QStringLiteral("DEFAULT_ORDER"), QStringLiteral("PRIMARY_KEY"), QStringLiteral("LCID"),
+                        QStringLiteral("AUTOINCVALUE")};
+    for (auto it = params.cbegin(); it != params.cend(); ++it)
+        if (!keys.contains(it.key()))
+            keys.append(it.key());
+    for (const QString& key : std::as_const(keys)) {
+        if (key == u"CHANGE_LOG" || !params.contains(key))
             continue;
-        out += QLatin1Char(' ') + it.key() + QLatin1String("=\"");
-        appendEscaped(out, it.value(), false, true);
+        out += QLatin1Char(' ') + key + QLatin1String("=\"");
+        appendEscaped(out, params.value(key), false, true);
         out += QLatin1Char('"');
     }
     out += QLatin1String("/></METADATA><ROWDATA>");

@@ -14,11 +14,6 @@
 namespace sonvex {
 
 namespace {
-QString tr(const char* s)
-{
-    return QCoreApplication::translate("DataSet", s);
-}
-
 // Orders two index keys; nulls sort first, numbers numerically, texts by code point.
 int compareKeys(const QVariant& a, const QVariant& b)
 {
@@ -492,7 +487,8 @@ void DataSet::appendRecord(const QVariantList& storedValues)
     append();
     const QVector<int> cols = storedFieldIndexes();
     for (int k = 0; k < cols.size() && k < storedValues.size(); ++k)
-        m_buffer[cols.at(k)] = coerceValue(m_fields.at(cols.at(k)).type, storedValues.at(k));
+        if (storedValues.at(k).isValid() || m_fields.at(cols.at(k)).type != FieldType::AutoInc)
+            m_buffer[cols.at(k)] = coerceValue(m_fields.at(cols.at(k)).type, storedValues.at(k));
     post();
 }
 
