@@ -1,5 +1,7 @@
 #include "data/SonvexDataModule.h"
 
+#include "data/DisplayFormat.h"
+
 #include <QCoreApplication>
 
 namespace sonvex {
@@ -285,7 +287,7 @@ QVector<FieldDef> Tdm::slmFieldDefs()
 
 Tdm::Tdm(QObject* parent)
     : QObject(parent), m_meas(QStringLiteral("CDSMeas")), m_slm(QStringLiteral("CDSSLMMeas")),
-      m_locale(QLocale::system())
+      m_locale(DisplayFormat::locale())
 {
     m_meas.setFieldDefs(measFieldDefs());
     m_meas.setIndexFieldName(QStringLiteral("read_order"));
