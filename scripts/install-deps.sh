@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools linguist-qt6
   libqcustomplot-dev libxlsxwriter-dev libftdi1-dev
-  fonts-dejavu-core xvfb xauth poppler-utils python3-openpyxl
+  fonts-dejavu-core xvfb xauth poppler-utils python3-openpyxl bsdextrautils
 )
 
 missing=()
