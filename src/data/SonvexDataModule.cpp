@@ -1,8 +1,10 @@
 #include "data/SonvexDataModule.h"
 
 #include "data/DisplayFormat.h"
+#include "data/SettingsStore.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace sonvex {
 
@@ -344,6 +346,50 @@ TableSettings Tdm::SaveTableSettings() const
     s.userCritLevelList = textFromList(m_list1);
     s.userCritLevelList2 = textFromList(m_list2);
     return s;
+}
+
+void Tdm::LoadTableSettings(const SettingsStore& store)
+{
+    const TableSettings now = SaveTableSettings();
+    TableSettings s;
+    s.columnOrder = store.columnOrder(SettingsStore::Table::Measurements, now.columnOrder);
+    s.columnOrderSLM = store.columnOrder(SettingsStore::Table::SlmMeasurements, now.columnOrderSLM);
+    s.userCritLevel = store.userCritLevel(1);
+    s.userCritLevel2 = store.userCritLevel(2);
+    s.userCritLevelList = store.userCritLevelList(1);
+    s.userCritLevelList2 = store.userCritLevelList(2);
+    s.useUserCritLevel = store.useUserCritLevel(1);
+    s.useUserCritLevel2 = store.useUserCritLevel(2);
+    LoadTableSettings(s);
+}
+
+void Tdm::SaveTableSettings(SettingsStore& store) const
+{
+    const TableSettings s = SaveTableSettings();
+    store.setColumnOrder(SettingsStore::Table::Measurements, s.columnOrder);
+    store.setColumnOrder(SettingsStore::Table::SlmMeasurements, s.columnOrderSLM);
+    store.setUserCritLevel(1, s.userCritLevel);
+    store.setUserCritLevel(2, s.userCritLevel2);
+    store.setUserCritLevelList(1, s.userCritLevelList);
+    store.setUserCritLevelList(2, s.userCritLevelList2);
+    store.setUseUserCritLevel(1, s.useUserCritLevel);
+    store.setUseUserCritLevel(2, s.useUserCritLevel2);
+}
+
+bool Tdm::saveWorkingTable(const QString& documentsFolder, QString* error)
+{
+    if (!m_meas.isActive())
+        return true;
+    if (m_meas.state() != DataSet::State::Browse)
+        m_meas.post();
+    const QString path = QDir(documentsFolder).filePath(QStringLiteral("temp.dat"));
+    m_meas.setFileName(path);
+    if (m_meas.changeCount() == 0)
+        return true;
+    if (!m_meas.saveToFile(path, error))
+        return false;
+    m_meas.mergeChangeLog();
+    return true;
 }
 
 void Tdm::ApplyYesNoTexts()

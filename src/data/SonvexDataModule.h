@@ -10,6 +10,8 @@
 
 namespace sonvex {
 
+class SettingsStore;
+
 // What the data module keeps in the settings between runs.
 struct TableSettings
 {
@@ -45,6 +47,12 @@ public:
 
     void LoadTableSettings(const TableSettings& s);
     TableSettings SaveTableSettings() const;
+    // The same through the settings store ("column order", "column order SLM", user levels).
+    void LoadTableSettings(const SettingsStore& store);
+    void SaveTableSettings(SettingsStore& store) const;
+    // At shut-down: the measurement table goes to documentsFolder/"temp.dat" when it
+    // holds unsaved changes. False (with the reason) when that file could not be written.
+    bool saveWorkingTable(const QString& documentsFolder, QString* error = nullptr);
     // Boolean display texts from the localizable "Yes;No".
     void ApplyYesNoTexts();
     // Display labels again after a change of language.

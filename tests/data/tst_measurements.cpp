@@ -1,7 +1,11 @@
 #include "data/DataPacket.h"
 #include "data/DisplayFormat.h"
 #include "data/MeasCalc.h"
+#include "data/SettingsStore.h"
 #include "data/SonvexDataModule.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QTest>
 
@@ -50,6 +54,8 @@ private Q_SLOTS:
     void userCriterionLevels();
     void userDecimalSeparatorForDisplayOnly();
     void tableSettingsSurviveARestart();
+    void tableSettingsThroughTheStore();
+    void workingTableAtShutDown();
     void yesNoTexts();
     void roundingHalfAwayFromZero_data();
     void roundingHalfAwayFromZero();
@@ -328,6 +334,60 @@ void TestMeasurements::tableSettingsSurviveARestart()
     QCOMPARE(dm.userCritLevelList2(), (QStringList{"88", "82"}));
     QVERIFY(!saved.columnOrder.contains("noSuchField"));
     QCOMPARE(saved.userCritLevelList, QStringLiteral("90\n85\n84\n83\n80\n"));
+}
+
+void TestMeasurements::tableSettingsThroughTheStore()
+{
+    QTemporaryDir dir;
+    {
+        SettingsStore store(dir.path());
+        Tdm dm;
+        dm.CDSMeas()->setFieldTag("notes", 2);
+        dm.setUserCritLevel2(80);
+        dm.SaveTableSettings(store);
+        QVERIFY(store.sync());
+    }
+    SettingsStore store(dir.path());
+    Tdm dm;
+    dm.LoadTableSettings(store);
+    QCOMPARE(dm.CDSMeas()->findField("notes")->tag, 2);
+    QCOMPARE(dm.CDSMeas()->findField("overload")->tag, 9);
+    QCOMPARE(dm.userCritLevel2(), 80);
+    QCOMPARE(dm.userCritLevel(), 84);
+
+    // An empty store leaves every built-in position and default.
+    QTemporaryDir empty;
+    SettingsStore fresh(empty.path());
+    Tdm dm2;
+    dm2.LoadTableSettings(fresh);
+    QCOMPARE(dm2.CDSMeas()->findField("notes")->tag, 11);
+    QCOMPARE(dm2.userCritLevelList(), (QStringList{"90", "85", "84", "83", "80"}));
+    QVERIFY(!dm2.useUserCritLevel());
+}
+
+void TestMeasurements::workingTableAtShutDown()
+{
+    QTemporaryDir dir;
+    const QString temp = dir.filePath("temp.dat");
+    Tdm dm;
+    QVERIFY(dm.saveWorkingTable(dir.path())); // never created: nothing to save
+    QVERIFY(!QFile::exists(temp));
+    post(dm, {{"badge", "B7"}, {"leq", 90.0}});
+    dm.CDSMeas()->edit();
+    dm.CDSMeas()->setValue("notes", QStringLiteral("unsaved edit"));
+    QVERIFY(dm.saveWorkingTable(dir.path())); // an open edit is posted, then saved
+    QVERIFY(QFile::exists(temp));
+    Tdm again;
+    again.createMeasTable();
+    QString err;
+    QVERIFY2(again.CDSMeas()->loadFromFile(temp, &err), qPrintable(err));
+    QCOMPARE(again.CDSMeas()->recordCount(), 1);
+    QCOMPARE(again.CDSMeas()->text("notes"), QStringLiteral("unsaved edit"));
+    QCOMPARE(again.CDSMeas()->text("leqString"), QStringLiteral("90.0"));
+    // Without further changes the file is not written again.
+    QVERIFY(QFile::remove(temp));
+    QVERIFY(dm.saveWorkingTable(dir.path()));
+    QVERIFY(!QFile::exists(temp));
 }
 
 void TestMeasurements::yesNoTexts()
