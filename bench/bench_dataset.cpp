@@ -98,7 +98,7 @@ private Q_SLOTS:
         t->first();
         QVERIFY(!t->text("doseString").isEmpty());
     }
-    void binaryWorkingForm()
+    void binaryWorkingFormSave()
     {
         Tdm dm;
         fill(dm, 1000);
@@ -107,11 +107,20 @@ private Q_SLOTS:
         QBENCHMARK {
             QVERIFY(dm.CDSMeas()->saveToFile(path));
         }
+    }
+    void binaryWorkingFormLoad()
+    {
+        Tdm dm;
+        fill(dm, 1000);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("temp.dat"));
+        QVERIFY(dm.CDSMeas()->saveToFile(path));
         Tdm back;
         back.createMeasTable();
         QBENCHMARK {
             QVERIFY(back.CDSMeas()->loadFromFile(path));
         }
+        QCOMPARE(back.CDSMeas()->recordCount(), 1000);
     }
 };
 

@@ -12,7 +12,7 @@ cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSONVEX_BU
 cmake --build "$BUILD_DIR" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 for b in "$BUILD_DIR"/bench/bench_*${1:-}*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"
   "$b" | grep -E '^(RESULT|     [0-9.]+ msecs|[A-Za-z].*: )' || true
 done
