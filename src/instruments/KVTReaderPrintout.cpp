@@ -833,6 +833,17 @@ PrintoutContext PrintoutContext::fromLocale(const QLocale& locale, const QDateTi
     return ctx;
 }
 
+PrintoutContext PrintoutContext::fromUserFormats(const UserFormats& formats, const QDateTime& downloadTime,
+                                                 const QString& readerFirmware)
+{
+    PrintoutContext ctx;
+    ctx.downloadTime = downloadTime;
+    ctx.readerFirmware = readerFirmware;
+    ctx.shortDateFormat = formats.shortDate;
+    ctx.shortTimeFormat = formats.shortTime;
+    return ctx;
+}
+
 QStringList printoutHeaderNames(PrintoutLayout layout)
 {
     QStringList names;

@@ -6,6 +6,8 @@
 // It knows nothing about the transport; the Reader component and the raw
 // printout import both call it.
 
+#include "data/DateTimeFormats.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -32,6 +34,9 @@ struct PrintoutContext
     // A context with the short formats of a locale.
     static PrintoutContext fromLocale(const QLocale& locale, const QDateTime& downloadTime,
                                       const QString& readerFirmware = QString());
+    // A context with the user's short formats, as the loader reads them back.
+    static PrintoutContext fromUserFormats(const UserFormats& formats, const QDateTime& downloadTime,
+                                           const QString& readerFirmware = QString());
 };
 
 // The column layouts of the download text. DualBoth is used for a dual-channel
