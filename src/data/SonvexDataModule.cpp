@@ -1,10 +1,12 @@
 #include "data/SonvexDataModule.h"
 
+#include "data/DataPacket.h"
 #include "data/DisplayFormat.h"
 #include "data/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 namespace sonvex {
 
@@ -389,6 +391,65 @@ bool Tdm::saveWorkingTable(const QString& documentsFolder, QString* error)
     if (!m_meas.saveToFile(path, error))
         return false;
     m_meas.mergeChangeLog();
+    return true;
+}
+
+bool Tdm::LoadXmlMeasurements(const QString& path, const QString& documentsFolder, QString* error)
+{
+    const QString message = QCoreApplication::translate(
+        "Tdm", "The .xml datafile could not be opened: it may have an incorrect format or may be corrupted.");
+    QFile f(path);
+    DataPacket::Content content;
+    QString why;
+    if (!f.open(QIODevice::ReadOnly)) {
+        why = f.errorString();
+    } else if (DataPacket::parse(f.readAll(), &content, &why)) {
+        bool hasOrder = false, hasBadge = false;
+        for (const FieldDef& fd : std::as_const(content.fields)) {
+            hasOrder = hasOrder || fd.name == QLatin1String("read_order");
+            hasBadge = hasBadge || fd.name == QLatin1String("badge");
+        }
+        if (!hasOrder || !hasBadge)
+            why = QCoreApplication::translate("Tdm", "the packet holds no noxTag measurements");
+    }
+    if (!why.isEmpty()) {
+        if (error)
+            *error = message + QLatin1Char('\n') + QDir::toNativeSeparators(path) + QStringLiteral(": ") + why;
+        return false;
+    }
+    m_meas.disableControls();
+    saveWorkingTable(documentsFolder);
+    if (!m_meas.isActive())
+        m_meas.createDataSet();
+    DataPacket::apply(m_meas, std::move(content));
+    m_meas.mergeChangeLog();
+    m_meas.setFileName(QDir(documentsFolder).filePath(QStringLiteral("temp.dat")));
+    m_meas.enableControls();
+    return true;
+}
+
+bool Tdm::LoadSLMFile(const QString& path, QString* error)
+{
+    const QString message =
+        QCoreApplication::translate("Tdm", "The datafile could not be opened: it may be corrupted.");
+    QFile f(path);
+    DataPacket::Content content;
+    QString why;
+    if (!f.open(QIODevice::ReadOnly))
+        why = f.errorString();
+    else
+        DataPacket::parse(f.readAll(), &content, &why);
+    if (!why.isEmpty()) {
+        if (error)
+            *error = message + QLatin1Char('\n') + QDir::toNativeSeparators(path) + QStringLiteral(": ") + why;
+        return false;
+    }
+    m_slm.disableControls();
+    if (!m_slm.isActive())
+        m_slm.createDataSet();
+    DataPacket::apply(m_slm, std::move(content));
+    m_slm.mergeChangeLog();
+    m_slm.enableControls();
     return true;
 }
 

@@ -53,6 +53,11 @@ public:
     // At shut-down: the measurement table goes to documentsFolder/"temp.dat" when it
     // holds unsaved changes. False (with the reason) when that file could not be written.
     bool saveWorkingTable(const QString& documentsFolder, QString* error = nullptr);
+    // Measurements from an XML data packet; the previous contents go to "temp.dat"
+    // first. The table is unchanged when the file cannot be read (the message says why).
+    bool LoadXmlMeasurements(const QString& path, const QString& documentsFolder, QString* error = nullptr);
+    // Sound level meter measurements from an SLM data file.
+    bool LoadSLMFile(const QString& path, QString* error = nullptr);
     // Boolean display texts from the localizable "Yes;No".
     void ApplyYesNoTexts();
     // Display labels again after a change of language.
