@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <exception>
+#include <vector>
 
 namespace sonvex {
 
@@ -235,13 +236,47 @@ qsizetype wordCount(const QString& text)
     return text.size() / 4;
 }
 
-void appendFixed1(QString& out, double v)
+// The one-decimal texts of the values of one coding, computed once per word:
+// a printout repeats the same few thousand words many times.
+class ValueTexts
 {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 1);
-    if (res.ec == std::errc())
-        out.append(QLatin1String(buf, res.ptr - buf));
-}
+public:
+    // Forgets the texts unless the coding is the same as before.
+    void use(std::size_t size, double a, double b, int c, bool d)
+    {
+        if (m_texts.size() == size && a == m_a && b == m_b && c == m_c && d == m_d)
+            return;
+        m_texts.assign(size, Text{});
+        m_a = a;
+        m_b = b;
+        m_c = c;
+        m_d = d;
+    }
+
+    template <typename Compute> void append(QString& out, std::size_t index, Compute compute)
+    {
+        Text& t = m_texts[index];
+        if (t.length == 0) {
+            const auto res =
+                std::to_chars(t.chars, t.chars + sizeof t.chars, compute(), std::chars_format::fixed, 1);
+            t.length = res.ec == std::errc() ? quint8(res.ptr - t.chars) : 0;
+            if (t.length == 0)
+                return;
+        }
+        out.append(QLatin1String(t.chars, t.length));
+    }
+
+private:
+    struct Text
+    {
+        char chars[31];
+        quint8 length = 0;
+    };
+    std::vector<Text> m_texts;
+    double m_a = 0, m_b = 0;
+    int m_c = 0;
+    bool m_d = false;
+};
 
 void appendTwoDigits(QString& out, int v)
 {
@@ -302,15 +337,20 @@ Flags printoutFlags(const QStringList& lines)
     Flags f;
     bool slowQ3 = false;
     for (const QString& line : lines) {
-        if (!f.q3 && line.contains(QLatin1String("(q=3"), Qt::CaseInsensitive))
-            f.q3 = true;
-        if (!f.q5 && (line.contains(QLatin1String("(q=5"), Qt::CaseInsensitive) ||
-                      line.contains(QLatin1String("(q=4"), Qt::CaseInsensitive)))
-            f.q5 = true;
-        if (!f.dataCheck && line.contains(QLatin1String("data check"), Qt::CaseInsensitive))
+        // Quick exact pre-checks keep the case-blind searches off the long
+        // sample lines: every text searched for holds "(" or " c"/" C".
+        if (line.contains(u'(')) {
+            if (!f.q3 && line.contains(QLatin1String("(q=3"), Qt::CaseInsensitive))
+                f.q3 = true;
+            if (!f.q5 && (line.contains(QLatin1String("(q=5"), Qt::CaseInsensitive) ||
+                          line.contains(QLatin1String("(q=4"), Qt::CaseInsensitive)))
+                f.q5 = true;
+            if (!slowQ3 && line.contains(QLatin1String("(q=3) slow"), Qt::CaseInsensitive))
+                slowQ3 = true;
+        }
+        if (!f.dataCheck && (line.contains(QLatin1String(" c")) || line.contains(QLatin1String(" C"))) &&
+            line.contains(QLatin1String("data check"), Qt::CaseInsensitive))
             f.dataCheck = true;
-        if (!slowQ3 && line.contains(QLatin1String("(q=3) slow"), Qt::CaseInsensitive))
-            slowQ3 = true;
     }
     if (f.dataCheck && slowQ3)
         f.q5 = true;
@@ -427,7 +467,7 @@ private:
         m_fields[ColTimeHist] = QStringLiteral("no");
         m_fields[ColDualTh] = QStringLiteral("no");
         m_newGeneration = false;
-        m_ch1Samples.clear();
+        m_ch1Markers.clear();
         m_start.reset();
     }
 
@@ -545,16 +585,20 @@ private:
         const qsizetype n = wordCount(value);
         QString s = historyPrefix(lavg ? "Lavg" : "LAeq", h, q);
         s.reserve(s.size() + n * 7);
+        m_levels1.use(0x2000, h.period, cal, q, m_flags.dual);
+        std::vector<int> markerKeys(std::size_t(n), -1);
         MarkerFilter markers;
         for (qsizetype i = 0; i < n; ++i) {
             quint16 w = 0;
             if (!wordAt(value, i, w))
                 return false;
             if (w & 0x8000) {
-                markers.append(s, markerKey(w));
+                markerKeys[std::size_t(i)] = markerKey(w);
+                markers.append(s, markerKeys[std::size_t(i)]);
                 continue;
             }
-            appendFixed1(s, printout::sampleLevel(w, h.period, q, cal, m_flags.dual));
+            m_levels1.append(s, w & 0x1FFF,
+                             [&] { return printout::sampleLevel(w, h.period, q, cal, m_flags.dual); });
             if (w & 0x4000)
                 s.append(u'P');
             if (w & 0x2000)
@@ -563,7 +607,7 @@ private:
         }
         m_fields[ColTimeHist] = QStringLiteral("yes");
         m_fields[ColThCh1] = s;
-        m_ch1Samples = value;
+        m_ch1Markers = std::move(markerKeys);
         return true;
     }
 
@@ -571,12 +615,9 @@ private:
     // the peak or channel-2 data is a time marker.
     bool ch1Marker(qsizetype i, int& key) const
     {
-        if (i >= wordCount(m_ch1Samples))
+        if (std::size_t(i) >= m_ch1Markers.size() || m_ch1Markers[std::size_t(i)] < 0)
             return false;
-        quint16 w = 0;
-        if (!wordAt(m_ch1Samples, i, w) || !(w & 0x8000))
-            return false;
-        key = markerKey(w);
+        key = m_ch1Markers[std::size_t(i)];
         return true;
     }
 
@@ -589,6 +630,8 @@ private:
         QString batt = historyPrefix("Battery", h, 0);
         peak.reserve(peak.size() + n * 7);
         batt.reserve(batt.size() + n * 5);
+        m_peaks.use(0x400, cal, 0, 0, false);
+        m_volts.use(0x40, 0, 0, 0, false);
         MarkerFilter peakMarkers, battMarkers;
         for (qsizetype i = 0; i < n; ++i) {
             int marker = 0;
@@ -600,9 +643,9 @@ private:
             quint16 v = 0;
             if (!wordAt(value, i, v))
                 v = 0;
-            appendFixed1(peak, printout::peakLevel(v, cal));
+            m_peaks.append(peak, v & 0x3FF, [&] { return printout::peakLevel(v, cal); });
             peak.append(u' ');
-            appendFixed1(batt, printout::batteryVolts(v));
+            m_volts.append(batt, v >> 10, [&] { return printout::batteryVolts(v); });
             batt.append(u' ');
         }
         m_fields[ColThPeak] = peak;
@@ -622,6 +665,7 @@ private:
         const qsizetype n = wordCount(value);
         QString s = historyPrefix("Ch2", h, q);
         s.reserve(s.size() + n * 7);
+        m_levels2.use(0x2000, h.period, cal, q, m_flags.dual);
         MarkerFilter markers;
         for (qsizetype i = 0; i < n; ++i) {
             int marker = 0;
@@ -632,7 +676,8 @@ private:
             quint16 w = 0;
             if (!wordAt(value, i, w))
                 w = 0;
-            appendFixed1(s, printout::sampleLevel(w, h.period, q, cal, m_flags.dual));
+            m_levels2.append(s, w & 0x1FFF,
+                             [&] { return printout::sampleLevel(w, h.period, q, cal, m_flags.dual); });
             if (w & 0x2000)
                 s.append(u'O');
             s.append(u' ');
@@ -816,7 +861,10 @@ private:
     QVector<Col> m_columns;
     std::array<QString, ColCount> m_fields;
     bool m_newGeneration = false;
-    QString m_ch1Samples;
+    // Marker key (hour * 100 + minute) of each word of the block's channel-1
+    // samples, -1 for a sample: where the other channels have their markers.
+    std::vector<int> m_ch1Markers;
+    ValueTexts m_levels1, m_levels2, m_peaks, m_volts;
     std::optional<QDateTime> m_start;
 };
 
