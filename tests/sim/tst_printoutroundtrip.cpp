@@ -6,6 +6,7 @@
 #include "HistoryReader.h"
 
 #include "data/DownloadText.h"
+#include "data/KVTimeHistory.h"
 #include "data/SonvexDataModule.h"
 #include "instruments/KVTReaderPrintout.h"
 #include "sim/SimReader.h"
@@ -226,6 +227,17 @@ void TestPrintoutRoundTrip::roundTrip()
         QCOMPARE(h1.date, m.shift.start.date());
         QCOMPARE(h1.startSecond, qint64(m.shift.start.time().msecsSinceStartOfDay() / 1000));
         QCOMPARE(h1.pauseCount(), m.shift.pauseMinutes * 60 / period);
+        // The program's own decoder sees the same entries.
+        TKVTimeHistory th;
+        th.setData(v("TimeHistoryCh1").toString());
+        QCOMPARE(th.sampleCount(), int(h1.samples.size()));
+        for (int k = 0; k < th.sampleCount(); ++k) {
+            const HistorySample& hs = h1.samples.at(k);
+            if (th.samplePauseFlag(k).isEmpty() == hs.pause ||
+                (!hs.pause && th.sampleValueText(k) != QString::number(hs.value, 'f', 1)))
+                QFAIL(
+                    qPrintable(where + QStringLiteral("decoded entry %1: %2").arg(k).arg(th.sampleEntry(k))));
+        }
         const QVector<HistorySample> s1 = h1.measured();
         const QVector<HistorySample> peaks = readHistory(v("TimeHistoryPeak").toString()).measured();
         const QVector<HistorySample> battery = readHistory(column("THBatt")).measured();
