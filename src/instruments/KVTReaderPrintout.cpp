@@ -929,7 +929,8 @@ std::optional<QDateTime> readPrintDate(const QString& text)
     const QTime time(hour, minute);
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
-    return QDateTime(date, time);
+    // A wall-clock reading: no time zone, so that no daylight-saving gap can move it.
+    return QDateTime(date, time, Qt::UTC);
 }
 
 QString runTimeText(const QString& value)

@@ -65,6 +65,7 @@ namespace printout {
 
 // Reads a Reader date "hh:nn dd/mm/yy" (hours and minutes before the first
 // blank, the date after it; a one-digit day is accepted). Empty when unreadable.
+// The result is a wall-clock value, kept in UTC so that no time-zone rule moves it.
 std::optional<QDateTime> readPrintDate(const QString& text);
 
 // A run time ("8.5" hours and tenths, "7:30", "12:30", "8:00:00", "08:00:00")

@@ -94,9 +94,11 @@ SimShift generateShift(quint64 seed, const SimShiftOptions& options)
     SimRandom rng(seed);
     SimShift shift;
     shift.periodSeconds = options.periodSeconds > 0 ? options.periodSeconds : 60;
-    QDateTime start = options.start.isValid() ? options.start : QDateTime(QDate(2009, 3, 12), QTime(8, 0));
-    start.setTime(QTime(start.time().hour(), start.time().minute()));
-    shift.start = start;
+    // The badge's clock is a wall clock: kept in UTC, so that no daylight-saving
+    // rule of the computer's time zone shifts its hours.
+    const QDateTime given =
+        options.start.isValid() ? options.start : QDateTime(QDate(2009, 3, 12), QTime(8, 0));
+    shift.start = QDateTime(given.date(), QTime(given.time().hour(), given.time().minute()), Qt::UTC);
 
     const int total = std::max(1, int(std::lround(options.hours * 60.0)));
     int planned = 0, sinceBreak = 0;

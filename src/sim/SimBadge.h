@@ -66,7 +66,7 @@ struct SimTask
 
 struct SimShift
 {
-    QDateTime start; // whole minute
+    QDateTime start; // whole minute, wall clock (UTC)
     int periodSeconds = 60;
     QVector<SimTask> tasks;     // in order, breaks included
     int pauseAfterMinutes = -1; // badge paused after this many measured minutes; -1 = no pause

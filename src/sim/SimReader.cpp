@@ -243,8 +243,9 @@ SimReader generateReader(int badgeCount, quint64 seed, const SimReaderOptions& o
     reader.secondChannel = options.secondChannel.value_or(
         options.model == SimReaderModel::RM52A ? SimSecondChannel::Dual : SimSecondChannel::None);
     reader.serial = QString::number(rng.between(1, 99999)).rightJustified(5, u'0');
-    const QDateTime first =
-        options.firstStart.isValid() ? options.firstStart : QDateTime(QDate(2009, 3, 12), QTime(6, 0));
+    const QDateTime first = options.firstStart.isValid()
+                                ? QDateTime(options.firstStart.date(), options.firstStart.time(), Qt::UTC)
+                                : QDateTime(QDate(2009, 3, 12), QTime(6, 0), Qt::UTC);
     reader.recalDue = first.date().addDays(rng.between(60, 400));
     reader.firmware = options.model == SimReaderModel::RM40 ? QStringLiteral("1.07") : QStringLiteral("2.10");
 

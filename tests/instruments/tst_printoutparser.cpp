@@ -184,6 +184,11 @@ QStringList linesOf(const char* text)
     return QString::fromLatin1(text).split(u'\n');
 }
 
+QDateTime wall(const QDate& d, const QTime& t)
+{
+    return QDateTime(d, t, Qt::UTC);
+}
+
 PrintoutContext context()
 {
     PrintoutContext c;
@@ -264,6 +269,7 @@ private slots:
     void noReaderLine_data();
     void noReaderLine();
     void userFormats();
+    void daylightSavingGap();
     void unreadableReaderRecalDate_data();
     void unreadableReaderRecalDate();
 };
@@ -312,20 +318,22 @@ void TestPrintoutParser::valueRules_runTime()
 void TestPrintoutParser::valueRules_printDate_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QDateTime>("expected"); // invalid = none
-    QTest::newRow("one-digit day") << "10:15 5/03/07" << QDateTime(QDate(2007, 3, 5), QTime(10, 15));
-    QTest::newRow("two-digit day") << "23:59 31/12/09" << QDateTime(QDate(2009, 12, 31), QTime(23, 59));
-    QTest::newRow("year 88 is 2088") << "00:00 01/01/88" << QDateTime(QDate(2088, 1, 1), QTime(0, 0));
-    QTest::newRow("year 89 is 1989") << "00:00 01/01/89" << QDateTime(QDate(1989, 1, 1), QTime(0, 0));
-    QTest::newRow("midnight in front") << "0  15/06/10" << QDateTime(QDate(2010, 6, 15), QTime(0, 0));
-    QTest::newRow("one-digit hour reads as 0")
-        << "9:05 05/03/07" << QDateTime(QDate(2007, 3, 5), QTime(0, 5));
+    QTest::addColumn<QDateTime>("expected"); // wall clock; invalid = none
+    QTest::newRow("one-digit day") << "10:15 5/03/07" << wall(QDate(2007, 3, 5), QTime(10, 15));
+    QTest::newRow("two-digit day") << "23:59 31/12/09" << wall(QDate(2009, 12, 31), QTime(23, 59));
+    QTest::newRow("year 88 is 2088") << "00:00 01/01/88" << wall(QDate(2088, 1, 1), QTime(0, 0));
+    QTest::newRow("year 89 is 1989") << "00:00 01/01/89" << wall(QDate(1989, 1, 1), QTime(0, 0));
+    QTest::newRow("midnight in front") << "0  15/06/10" << wall(QDate(2010, 6, 15), QTime(0, 0));
+    QTest::newRow("one-digit hour reads as 0") << "9:05 05/03/07" << wall(QDate(2007, 3, 5), QTime(0, 5));
     QTest::newRow("double slash") << "10:15 05//07" << QDateTime();
     QTest::newRow("empty") << "" << QDateTime();
     QTest::newRow("not calibrated") << "Not Calibrated" << QDateTime();
     QTest::newRow("hour 25") << "25:00 05/03/07" << QDateTime();
     QTest::newRow("31 February") << "10:15 31/02/07" << QDateTime();
     QTest::newRow("no date") << "10:15" << QDateTime();
+    // in a daylight-saving gap of many time zones
+    QTest::newRow("spring forward") << "01:30 29/03/09" << wall(QDate(2009, 3, 29), QTime(1, 30));
+    QTest::newRow("spring forward US") << "02:30 08/03/09" << wall(QDate(2009, 3, 8), QTime(2, 30));
     QTest::newRow("month not a number") << "10:15 05/Mar/07" << QDateTime();
 }
 
@@ -816,6 +824,26 @@ void TestPrintoutParser::userFormats()
     const QStringList out = ParsePrintout(linesOf(kPlain), c);
     // the download time is always hours and minutes
     QVERIFY(out.at(1).startsWith(QLatin1String("Downloaded on 03-14-09 at 10:05 using reader")));
+}
+
+void TestPrintoutParser::daylightSavingGap()
+{
+    // The Reader's clock knows no time zones: a start inside a local
+    // daylight-saving gap is written and logged as printed.
+    const QStringList lines = {QStringLiteral("RM:50A ser. #01234 Recal Due 15/06/10"),
+                               QStringLiteral("#001: RM:50A #A1 Recal Due 01/09/10"),
+                               QStringLiteral("Measurement: 01:30 29/03/09"),
+                               QStringLiteral("Reset: 02:30 08/03/09"),
+                               QStringLiteral("60 Time History: 81300A80"),
+                               QStringLiteral("Battery: OK")};
+    const QStringList out = ParsePrintout(lines, context());
+    QCOMPARE(out.size(), 5);
+    const QStringList names = out.at(3).split(u'\t');
+    const QStringList row = out.at(4).split(u'\t');
+    QCOMPARE(row.at(names.indexOf(QStringLiteral("Meas.Time"))), QStringLiteral("01:30 29/03/2009"));
+    QCOMPARE(row.at(names.indexOf(QStringLiteral("Reset Time"))), QStringLiteral("02:30 08/03/2009"));
+    QCOMPARE(row.at(names.indexOf(QStringLiteral("THCh1"))),
+             QStringLiteral("TimeHistory LAeq duration60s Q=3 date:d29m03y2009 time:h01n30 102.1 "));
 }
 
 void TestPrintoutParser::unreadableReaderRecalDate_data()

@@ -237,10 +237,15 @@ void TestSimBadge::shiftSchedule_data()
     QTest::addColumn<quint64>("seed");
     QTest::addColumn<int>("period");
     QTest::addColumn<double>("hours");
-    QTest::newRow("8 h at 60 s") << quint64(1) << 60 << 8.0;
-    QTest::newRow("8 h at 5 s") << quint64(2) << 5 << 8.0;
-    QTest::newRow("24 h at 60 s") << quint64(3) << 60 << 24.0;
-    QTest::newRow("half an hour") << quint64(4) << 60 << 0.5;
+    QTest::addColumn<QDate>("day");
+    const QDate day(2009, 3, 12);
+    QTest::newRow("8 h at 60 s") << quint64(1) << 60 << 8.0 << day;
+    QTest::newRow("8 h at 5 s") << quint64(2) << 5 << 8.0 << day;
+    QTest::newRow("24 h at 60 s") << quint64(3) << 60 << 24.0 << day;
+    QTest::newRow("half an hour") << quint64(4) << 60 << 0.5 << day;
+    // European clocks go forward in the night after 28 March 2009, American ones after 7 March
+    QTest::newRow("over a daylight-saving night") << quint64(5) << 60 << 24.0 << QDate(2009, 3, 28);
+    QTest::newRow("over the American one") << quint64(6) << 5 << 24.0 << QDate(2009, 3, 7);
 }
 
 void TestSimBadge::shiftSchedule()
@@ -248,12 +253,14 @@ void TestSimBadge::shiftSchedule()
     QFETCH(quint64, seed);
     QFETCH(int, period);
     QFETCH(double, hours);
+    QFETCH(QDate, day);
     SimShiftOptions o;
-    o.start = QDateTime(QDate(2009, 3, 12), QTime(7, 15, 42));
+    o.start = QDateTime(day, QTime(7, 15, 42));
     o.periodSeconds = period;
     o.hours = hours;
     const SimShift s = generateShift(seed, o);
-    QCOMPARE(s.start, QDateTime(QDate(2009, 3, 12), QTime(7, 15))); // whole minute
+    QCOMPARE(s.start.date(), day);
+    QCOMPARE(s.start.time(), QTime(7, 15)); // whole minute
     int minutes = 0, breaks = 0;
     for (const SimTask& t : s.tasks) {
         QVERIFY(t.minutes > 0);
@@ -282,7 +289,9 @@ void TestSimBadge::measurementLog()
     QFETCH(quint64, seed);
     QFETCH(int, period);
     QFETCH(double, hours);
+    QFETCH(QDate, day);
     SimBadgeSpec spec = badgeSpec(period, hours);
+    spec.shift.start.setDate(day);
     spec.settings2 = settings(90, 5, 80);
     const SimMeasurement m = generateMeasurement(seed, spec, SimBadgeCoding{});
     const auto samples = samplesOf(m);
@@ -300,10 +309,11 @@ void TestSimBadge::measurementLog()
         const SimLogEntry& e = m.log.at(i);
         if (e.marker) {
             const qint64 next = i + 1 < m.log.size() ? m.log.at(i + 1).second : expected;
-            const QTime at = spec.shift.start.addSecs(next).time();
-            QCOMPARE(e.hour, at.hour());
-            QCOMPARE(e.minute, at.minute());
-            QCOMPARE(at.second(), 0);
+            // wall-clock time of day of the next sample
+            const qint64 at = (qint64(6 * 3600 + 30 * 60) + next) % 86400;
+            QCOMPARE(e.hour, int(at / 3600));
+            QCOMPARE(e.minute, int(at / 60 % 60));
+            QCOMPARE(at % 60, qint64(0));
             QCOMPARE(e.word1, SimSampleCodec::markerWord(e.hour, e.minute));
             QCOMPARE(e.peakWord, e.word1);
             continue;
