@@ -1,0 +1,401 @@
+#include "app/ActionSet.h"
+
+#include "app/SonvexStringConstants.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QFile>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace sonvex {
+
+namespace {
+
+enum Flags : unsigned
+{
+    None = 0,
+    Checkable = 1,
+    Hidden = 2
+};
+
+struct ActionSpec
+{
+    const char* name;
+    const char* text;
+    const char* hint; // "short|long" or one text for both
+    const char* shortcut;
+    const char* icon; // in :/icons/, without ".svg"
+    unsigned flags;
+};
+
+#define T(x) QT_TRANSLATE_NOOP("ActionSet", x)
+
+// clang-format off
+const ActionSpec kActions[] = {
+    // File
+    {"ActionFileOpen", T("&Open Data File..."), T("Open a file containing noxTag measurements downloaded previously"), "Ctrl+O", "open", None},
+    {"ActionReopen1", "", "", "", nullptr, Hidden},
+    {"ActionReopen2", "", "", "", nullptr, Hidden},
+    {"ActionReopen3", "", "", "", nullptr, Hidden},
+    {"ActionReopen4", "", "", "", nullptr, Hidden},
+    {"ActionReopen5", "", "", "", nullptr, Hidden},
+    {"ActionFileSaveSelected", T("Save &Selected Measurements As..."), "", "", "save-selected", None},
+    {"ActionFileSaveAll", T("Save All Measurements &As..."), "", "", "save-all", None},
+    {"ActionFileSettings", T("Program &Settings..."), T("Alter program configuration and preferences"), "", nullptr, None},
+    {"ActionFileShutDown", T("Sh&ut down Sonvex"), T("Shuts down the Sonvex program"), "", nullptr, None},
+    {"ActionFileExit", T("E&xit"), T("Closes and returns Sonvex to the system tray"), "", "exit", None},
+    {"ActionFileShowWindow", T("Show the &Sonvex window"), "", "", nullptr, None},
+    {"ActionFilePrinterSetup", T("Printer Setup..."), "", "", nullptr, None},
+    // Edit
+    {"ActionEditDeleteSelected", T("&Delete Selected Measurement(s)"), T("Delete the measurements which are selected in the  list"), "", nullptr, None},
+    // View
+    {"ActionViewSimpleMode", T("Sim&ple Mode"), "", "", nullptr, Checkable},
+    {"ActionViewAdvancedMode", T("Ad&vanced Mode"), "", "", nullptr, Checkable},
+    {"ActionViewNoUnderrange", T("&Don't hide Underrange Values on Time History Chart"), "", "", nullptr, Checkable | Hidden},
+    {"ActionViewValidate", T("V&alidate soak test data"), "", "", nullptr, Checkable | Hidden},
+    {"ActionViewValidationOptions", T("Va&lidation Options..."), "", "", nullptr, Hidden},
+    {"ActionViewMeasurementData", T("V&iew Measurement Data..."), "", "", "view-data", None},
+    {"ActionViewReportItems", T("&Choose Report Data Items..."), "", "", nullptr, None},
+    {"ActionViewZoomIn", T("Z&oom In Between Cursors"), "", "", "zoom-in", None},
+    {"ActionViewZoomOut", T("Zoom O&ut"), "", "", "zoom-out", None},
+    {"ActionViewResetCursors", T("Reset Cursor Positions"), "", "", nullptr, None},
+    {"ActionViewValidationFirstSoak", T("First Soak"), T("First Soak: bing done, run until battery is flat"), "", "soak-first", Hidden},
+    {"ActionViewValidationSecondSoak", T("Second Soak"), T("Second Soak: no bing, flat battery not required"), "", "soak-second", Hidden},
+    // Data
+    {"ActionDataDownloadPage", T("&Download From Instrument..."), "", "", "download", None},
+    {"ActionDataClockPage", T("&Set the Instrument Clock..."), "", "", "clock", None},
+    {"ActionDataReaderMemoryPage", T("C&lear the Instrument Memory..."), "", "", nullptr, None},
+    {"ActionDataConfigureReaderPage", T("Co&nfigure the Instrument's Measurement Setup..."), "", "", nullptr, None},
+    {"ActionDataConfigureDisplayPage", T("&Configure the Instrument's Display..."), "", "", nullptr, None},
+    {"ActionDataDownload", T("Download from Instrument"), T("Download|download the data stored in the Reader or SLM"), "", "download", None},
+    {"ActionDataSetClock", T("Set Instrument Clock"), "", "", nullptr, None},
+    {"ActionDataClearMemory", T("Clear the Instrument Memory"), "", "", nullptr, None},
+    {"ActionDataSendSetup", T("Send Setup to Instrument"), "", "", nullptr, None},
+    {"ActionDataSendOptions", T("Send Display Options to Instrument"), "", "", nullptr, None},
+    {"ActionToolsConnectionInformation", T("Serial Port Settings... "), "", "", nullptr, None},
+    // Reports
+    {"ActionReportsUseAll", T("&Include all Measurements in Reports"), "", "", nullptr, Checkable},
+    {"ActionReportsUseSelected", T("I&nclude only Selected Measurements in Reports"), "", "", nullptr, Checkable},
+    {"ActionReportTypeComprehensive", T("&Comprehensive Report"), "", "", nullptr, Checkable},
+    {"ActionReportTypeCompact", T("C&ompact Report"), "", "", nullptr, Checkable},
+    {"ActionReportTypeSimple", T("&Simple Report"), "", "", nullptr, Checkable | Hidden},
+    {"ActionReportsCustomize", T("&Customise Report..."), "", "", nullptr, None},
+    {"ActionReportsPreview", T("&Preview Report..."), "", "", nullptr, None},
+    {"ActionReportsPrint", T("P&rint Report..."), "", "", "print", None},
+    {"ActionReportsTavish", T("&Activity Report..."), "", "", nullptr, None},
+    {"ActionReportsCreateReportPage", T("&Create a Measurement Report"), "", "", "report", None},
+    {"ActionReportsExport", T("Sen&d Report..."), "", "", nullptr, None},
+    // Export ("Send Data")
+    {"ActionExportExcelUseAll", T("&Include all Measurements when sending to Excel"), "", "", nullptr, Checkable},
+    {"ActionExportExcelUseSelected", T("I&nclude only Selected Measurements when sending to Excel"), "", "", nullptr, Checkable},
+    {"ActionExportExcelTable", T("S&end to Excel as a Table"), "", "", nullptr, None},
+    {"ActionExportExcelTimeHistory", T("Send &to Excel with Time History Data"), "", "", nullptr, None},
+    {"ActionExportChartJpeg", T("S&ave Time History Chart as JPEG"), "", "", nullptr, None},
+    {"ActionExportChartLeq", T("Sa&ve Time History Chart as .leq file..."), "", "", nullptr, None},
+    {"ActionDataDatabase", T("&Send Measurements to Database"), T("Transfer this data to the noxTag Database"), "Ctrl+B", "database", None},
+    {"ActionExportXml", T("E&xport Data as XML..."), "", "", nullptr, None},
+    {"ActionExportHegNew", T("&Create a New Spreadsheet..."), "", "", nullptr, None},
+    {"ActionExportHegOpen", T("&Open a Saved Spreadsheet..."), "", "", nullptr, None},
+    {"ActionExportSendDataPage", T("S&end Measurement Data..."), "", "", "send-data", None},
+    {"ActionExportData", T("Ex&port data..."), "", "", nullptr, None},
+    // Help
+    {"ActionHelpContents", T("He&lp Contents..."), "", "", nullptr, None},
+    {"ActionHelpContext", T("H&elp on this Feature..."), "", "", nullptr, None},
+    {"ActionHelpTerminology", T("Help on Terminology..."), "", "", nullptr, None},
+    {"ActionHelpChargerAdvice", T("A&dvice on the noxTag charging system..."), "", "", nullptr, None},
+    {"ActionHelpUpdates", T("U&pdates"), "", "", nullptr, Hidden},
+    {"ActionHelpAbout", T("&About Sonvex..."), "", "", nullptr, None},
+};
+
+struct MenuSpec
+{
+    const char* name;
+    const char* title;
+};
+const MenuSpec kMenus[] = {
+    {"MenuFile", T("&File")},       {"MenuReopen", T("&Reopen")},    {"MenuSave", T("Sa&ve")},
+    {"MenuEdit", T("Ed&it")},       {"MenuView", T("&View")},        {"MenuData", T("&Data")},
+    {"MenuReports", T("&Reports")}, {"MenuReportType", T("R&eport Type")},
+    {"MenuExport", T("&Export")},   {"MenuHeg", T("&Homogenous Exposure Group Calculator")},
+    {"MenuHelp", T("&Help")},       {"MenuTray", ""},
+};
+// clang-format on
+
+#undef T
+
+const char* menuTitle(const char* name)
+{
+    for (const MenuSpec& m : kMenus) {
+        if (qstrcmp(m.name, name) == 0)
+            return m.title;
+    }
+    return "";
+}
+
+const char kNotAvailable[] = "sonvexNotAvailable";
+
+void applyTexts(QAction* a, const ActionSpec& spec)
+{
+    if (*spec.text)
+        a->setText(QCoreApplication::translate("ActionSet", spec.text));
+    const QString hint = *spec.hint ? QCoreApplication::translate("ActionSet", spec.hint) : QString();
+    const qsizetype bar = hint.indexOf(u'|');
+    QString shortHint = bar >= 0 ? hint.left(bar) : hint;
+    QString longHint = bar >= 0 ? hint.mid(bar + 1) : hint;
+    if (shortHint.isEmpty())
+        shortHint = QString(a->text()).remove(u'&');
+    if (ActionSet::isNotAvailable(a)) {
+        const QString note = SonvexStrings::notAvailableYet();
+        longHint = longHint.isEmpty() ? note : longHint + QStringLiteral(" - ") + note;
+        shortHint += QStringLiteral(" (") + note + u')';
+    }
+    a->setToolTip(shortHint);
+    a->setStatusTip(longHint);
+}
+
+} // namespace
+
+ActionSet::ActionSet(QObject* parent) : QObject(parent)
+{
+    for (const ActionSpec& spec : kActions) {
+        auto* a = new QAction(this);
+        a->setObjectName(QString::fromLatin1(spec.name));
+        a->setCheckable(spec.flags & Checkable);
+        a->setVisible(!(spec.flags & Hidden));
+        if (*spec.shortcut)
+            a->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
+        if (spec.icon) {
+            const QString path = QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(spec.icon));
+            if (QFile::exists(path))
+                a->setIcon(QIcon(path));
+        }
+        applyTexts(a, spec);
+        m_byName.insert(a->objectName(), a);
+        m_ordered << a;
+        connect(a, &QAction::triggered, this, [this, a] {
+            if (isNotAvailable(a))
+                emit notAvailableTriggered(a);
+        });
+    }
+
+    const auto group = [this](std::initializer_list<const char*> names) {
+        auto* g = new QActionGroup(this);
+        g->setExclusive(true);
+        for (const char* n : names)
+            g->addAction((*this)[n]);
+        return g;
+    };
+    m_viewMode = group({"ActionViewSimpleMode", "ActionViewAdvancedMode"});
+    m_reportRows = group({"ActionReportsUseAll", "ActionReportsUseSelected"});
+    m_reportType =
+        group({"ActionReportTypeComprehensive", "ActionReportTypeCompact", "ActionReportTypeSimple"});
+    m_excelRows = group({"ActionExportExcelUseAll", "ActionExportExcelUseSelected"});
+    (*this)["ActionViewSimpleMode"]->setChecked(true);
+    (*this)["ActionReportsUseAll"]->setChecked(true);
+    (*this)["ActionReportTypeComprehensive"]->setChecked(true);
+    (*this)["ActionExportExcelUseAll"]->setChecked(true);
+}
+
+QAction* ActionSet::action(const QString& name) const
+{
+    QAction* a = m_byName.value(name);
+    Q_ASSERT_X(a, "ActionSet::action", qPrintable(name));
+    return a;
+}
+
+QAction* ActionSet::reopenAction(int index) const
+{
+    return action(QStringLiteral("ActionReopen%1").arg(index));
+}
+
+QMenu* ActionSet::addMenu(QWidget* parent, const char* name, const char* title)
+{
+    auto* m = new QMenu(parent);
+    m->setObjectName(QString::fromLatin1(name));
+    if (*title)
+        m->setTitle(QCoreApplication::translate("ActionSet", title));
+    m_menus.insert(m->objectName(), m);
+    m_menuTitles.insert(m, title);
+    connect(m, &QObject::destroyed, this, [this, m, key = m->objectName()] {
+        m_menuTitles.remove(m);
+        if (m_menus.value(key) == m)
+            m_menus.remove(key);
+    });
+    return m;
+}
+
+void ActionSet::buildMenuBar(QMenuBar* bar)
+{
+    const auto& a = *this;
+    QMenu* file = addMenu(bar, "MenuFile", menuTitle("MenuFile"));
+    file->addAction(a["ActionFileOpen"]);
+    QMenu* reopen = addMenu(file, "MenuReopen", menuTitle("MenuReopen"));
+    for (int i = 1; i <= 5; ++i)
+        reopen->addAction(reopenAction(i));
+    file->addMenu(reopen);
+    QMenu* save = addMenu(file, "MenuSave", menuTitle("MenuSave"));
+    save->addAction(a["ActionFileSaveSelected"]);
+    save->addAction(a["ActionFileSaveAll"]);
+    file->addMenu(save);
+    file->addSeparator();
+    file->addAction(a["ActionFileSettings"]);
+    file->addSeparator();
+    file->addAction(a["ActionFileShutDown"]);
+    file->addAction(a["ActionFileExit"]);
+    bar->addMenu(file);
+
+    QMenu* edit = addMenu(bar, "MenuEdit", menuTitle("MenuEdit"));
+    edit->addAction(a["ActionEditDeleteSelected"]);
+    bar->addMenu(edit);
+
+    QMenu* view = addMenu(bar, "MenuView", menuTitle("MenuView"));
+    view->addAction(a["ActionViewSimpleMode"]);
+    view->addAction(a["ActionViewAdvancedMode"]);
+    view->addAction(a["ActionViewNoUnderrange"]);
+    view->addAction(a["ActionViewValidate"]);
+    view->addAction(a["ActionViewValidationOptions"]);
+    view->addSeparator();
+    view->addAction(a["ActionViewMeasurementData"]);
+    view->addSeparator();
+    view->addAction(a["ActionViewReportItems"]);
+    view->addSeparator();
+    view->addAction(a["ActionViewZoomIn"]);
+    view->addAction(a["ActionViewZoomOut"]);
+    bar->addMenu(view);
+
+    QMenu* data = addMenu(bar, "MenuData", menuTitle("MenuData"));
+    data->addAction(a["ActionDataDownloadPage"]);
+    data->addSeparator();
+    data->addAction(a["ActionDataClockPage"]);
+    data->addAction(a["ActionDataReaderMemoryPage"]);
+    data->addAction(a["ActionDataConfigureReaderPage"]);
+    data->addAction(a["ActionDataConfigureDisplayPage"]);
+    bar->addMenu(data);
+
+    QMenu* reports = addMenu(bar, "MenuReports", menuTitle("MenuReports"));
+    reports->addAction(a["ActionReportsUseAll"]);
+    reports->addAction(a["ActionReportsUseSelected"]);
+    QMenu* type = addMenu(reports, "MenuReportType", menuTitle("MenuReportType"));
+    type->addAction(a["ActionReportTypeComprehensive"]);
+    type->addAction(a["ActionReportTypeCompact"]);
+    type->addAction(a["ActionReportTypeSimple"]);
+    reports->addMenu(type);
+    reports->addSeparator();
+    reports->addAction(a["ActionReportsCustomize"]);
+    reports->addSeparator();
+    reports->addAction(a["ActionReportsPreview"]);
+    reports->addAction(a["ActionReportsPrint"]);
+    reports->addSeparator();
+    reports->addAction(a["ActionReportsTavish"]);
+    bar->addMenu(reports);
+
+    QMenu* exportMenu = addMenu(bar, "MenuExport", menuTitle("MenuExport"));
+    exportMenu->addAction(a["ActionExportExcelUseAll"]);
+    exportMenu->addAction(a["ActionExportExcelUseSelected"]);
+    exportMenu->addAction(a["ActionExportExcelTable"]);
+    exportMenu->addAction(a["ActionExportExcelTimeHistory"]);
+    exportMenu->addSeparator();
+    exportMenu->addAction(a["ActionExportChartJpeg"]);
+    exportMenu->addAction(a["ActionExportChartLeq"]);
+    exportMenu->addSeparator();
+    exportMenu->addAction(a["ActionReportsExport"]);
+    exportMenu->addAction(a["ActionDataDatabase"]);
+    exportMenu->addAction(a["ActionExportXml"]);
+    QMenu* heg = addMenu(exportMenu, "MenuHeg", menuTitle("MenuHeg"));
+    heg->addAction(a["ActionExportHegNew"]);
+    heg->addAction(a["ActionExportHegOpen"]);
+    exportMenu->addMenu(heg);
+    bar->addMenu(exportMenu);
+
+    QMenu* help = addMenu(bar, "MenuHelp", menuTitle("MenuHelp"));
+    help->addAction(a["ActionHelpContents"]);
+    help->addAction(a["ActionHelpContext"]);
+    help->addAction(a["ActionHelpChargerAdvice"]);
+    help->addAction(a["ActionHelpUpdates"]);
+    help->addAction(a["ActionHelpAbout"]);
+    bar->addMenu(help);
+}
+
+void ActionSet::buildToolBar(QToolBar* bar)
+{
+    const auto& a = *this;
+    bar->addAction(a["ActionFileExit"]);
+    bar->addSeparator();
+    bar->addAction(a["ActionFileOpen"]);
+    bar->addAction(a["ActionFileSaveAll"]);
+    bar->addAction(a["ActionFileSaveSelected"]);
+    bar->addSeparator();
+    bar->addAction(a["ActionDataDownloadPage"]);
+    bar->addAction(a["ActionDataClockPage"]);
+    bar->addSeparator();
+    bar->addAction(a["ActionReportsCreateReportPage"]);
+    bar->addAction(a["ActionReportsPrint"]);
+    bar->addAction(a["ActionExportSendDataPage"]);
+    bar->addAction(a["ActionDataDatabase"]);
+    bar->addSeparator();
+    bar->addAction(a["ActionViewMeasurementData"]);
+    bar->addAction(a["ActionViewZoomIn"]);
+    bar->addAction(a["ActionViewZoomOut"]);
+    bar->addSeparator();
+    bar->addAction(a["ActionViewValidationFirstSoak"]);
+    bar->addAction(a["ActionViewValidationSecondSoak"]);
+}
+
+void ActionSet::buildTrayMenu(QMenu* menu)
+{
+    const auto& a = *this;
+    menu->setObjectName(QStringLiteral("MenuTray"));
+    m_menus.insert(menu->objectName(), menu);
+    menu->addAction(a["ActionFileShowWindow"]);
+    menu->addAction(a["ActionHelpAbout"]);
+    menu->addAction(a["ActionHelpContents"]);
+    menu->addSeparator();
+    menu->addAction(a["ActionFileOpen"]);
+    menu->addAction(a["ActionDataDownload"]);
+    menu->addSeparator();
+    menu->addAction(a["ActionFileSettings"]);
+    menu->addSeparator();
+    menu->addAction(a["ActionFileShutDown"]);
+    menu->setDefaultAction(a["ActionDataDownload"]);
+}
+
+void ActionSet::retranslate()
+{
+    for (const ActionSpec& spec : kActions)
+        applyTexts(action(QString::fromLatin1(spec.name)), spec);
+    for (auto it = m_menuTitles.cbegin(); it != m_menuTitles.cend(); ++it) {
+        if (*it.value())
+            it.key()->setTitle(QCoreApplication::translate("ActionSet", it.value()));
+    }
+}
+
+void ActionSet::markNotAvailable(QAction* a)
+{
+    a->setProperty(kNotAvailable, true);
+    a->setEnabled(false);
+    for (const ActionSpec& spec : kActions) {
+        if (a->objectName() == QLatin1String(spec.name))
+            applyTexts(a, spec);
+    }
+}
+
+void ActionSet::markAvailable(QAction* a)
+{
+    a->setProperty(kNotAvailable, false);
+    a->setEnabled(true);
+    for (const ActionSpec& spec : kActions) {
+        if (a->objectName() == QLatin1String(spec.name))
+            applyTexts(a, spec);
+    }
+}
+
+bool ActionSet::isNotAvailable(const QAction* a)
+{
+    return a->property(kNotAvailable).toBool();
+}
+
+} // namespace sonvex
