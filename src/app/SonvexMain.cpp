@@ -707,6 +707,8 @@ void TformSonvex3Main::changeEvent(QEvent* event)
         ApplyBrandLabels();
         CheckCompanionDatabase();
         UpdateTitle();
+        // The settings window does this after its language change; until it joins, the window does.
+        SelectLocalizedHelpFile();
     }
     QMainWindow::changeEvent(event);
 }

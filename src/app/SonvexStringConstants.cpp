@@ -4,25 +4,21 @@
 
 namespace sonvex {
 
-namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SonvexStringConstants", text);
-}
-} // namespace
-
 StatusTexts StatusTexts::load()
 {
     StatusTexts t;
-    t.StatusDisabled = tr("Sonvex disabled");
-    t.StatusWaiting = tr("Sonvex waiting for connection...");
-    t.StatusSavedAs = tr("This data has been saved as:");
-    t.StatusNotSaved = tr("This data has not been saved");
-    t.StatusDataFromFile = tr("Data from file: ");
-    t.StatusWaitingForConnection = tr("Waiting for Connection");
-    t.StatusConnected = tr("Connected");
-    t.StatusConnectedUsb = tr("Connected to Reader via USB");
-    t.StatusDownloading = tr("Downloading");
+    t.StatusDisabled = QCoreApplication::translate("SonvexStringConstants", "Sonvex disabled");
+    t.StatusWaiting =
+        QCoreApplication::translate("SonvexStringConstants", "Sonvex waiting for connection...");
+    t.StatusSavedAs = QCoreApplication::translate("SonvexStringConstants", "This data has been saved as:");
+    t.StatusNotSaved = QCoreApplication::translate("SonvexStringConstants", "This data has not been saved");
+    t.StatusDataFromFile = QCoreApplication::translate("SonvexStringConstants", "Data from file: ");
+    t.StatusWaitingForConnection =
+        QCoreApplication::translate("SonvexStringConstants", "Waiting for Connection");
+    t.StatusConnected = QCoreApplication::translate("SonvexStringConstants", "Connected");
+    t.StatusConnectedUsb =
+        QCoreApplication::translate("SonvexStringConstants", "Connected to Reader via USB");
+    t.StatusDownloading = QCoreApplication::translate("SonvexStringConstants", "Downloading");
     return t;
 }
 
@@ -30,28 +26,31 @@ namespace SonvexStrings {
 
 QString openFilter()
 {
-    return tr("Sonvex data files (.kvntm .kvslm)|*.kvntm;*.kvslm|Older Sonvex data files (.txt)|*.txt|"
-              "Sonvex 3 raw download files (.txt)|*.txt|LogRead raw print data files (.PRT)|*.prt");
+    return QCoreApplication::translate(
+        "SonvexStringConstants",
+        "Sonvex data files (.kvntm .kvslm)|*.kvntm;*.kvslm|Older Sonvex data files (.txt)|*.txt|"
+        "Sonvex 3 raw download files (.txt)|*.txt|LogRead raw print data files (.PRT)|*.prt");
 }
 
 QString saveFilter()
 {
-    return tr("Sonvex Data files (.kvntm)|*.kvntm");
+    return QCoreApplication::translate("SonvexStringConstants", "Sonvex Data files (.kvntm)|*.kvntm");
 }
 
 QString nextCaption()
 {
-    return tr("Next >");
+    return QCoreApplication::translate("SonvexStringConstants", "Next >");
 }
 
 QString finishCaption()
 {
-    return tr("Finish >");
+    return QCoreApplication::translate("SonvexStringConstants", "Finish >");
 }
 
 QString notAvailableYet()
 {
-    return tr("This command is not available in this version of Sonvex yet.");
+    return QCoreApplication::translate("SonvexStringConstants",
+                                       "This command is not available in this version of Sonvex yet.");
 }
 
 } // namespace SonvexStrings
