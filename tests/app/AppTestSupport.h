@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/DataFilesPort.h"
 #include "app/SonvexMain.h"
+#include "data/DataSet.h"
 #include "data/SettingsStore.h"
 
 #include <QTemporaryDir>
@@ -38,6 +40,40 @@ public:
 
 private:
     QTemporaryDir m_dir;
+};
+
+// Stands in for the data-files controller: records what it was asked and loads a small table.
+class FakeDataFiles : public DataFilesPort
+{
+public:
+    FakeDataFiles()
+    {
+        m_table.setFieldDefs({FieldDef::make("badge", FieldType::String, 20, "noxTag"),
+                              FieldDef::make("leq", FieldType::Float, 0, "LAeq")});
+        m_table.createDataSet();
+    }
+    void openDataFile(const QString& fileName, int filterIndex) override
+    {
+        opened << fileName;
+        filters << filterIndex;
+        m_table.emptyDataSet();
+        for (int i = 0; i < rows; ++i)
+            m_table.appendRecord({QStringLiteral("B%1").arg(i), 80.0 + i});
+        emit dataLoaded(1);
+        emit recentFileAdded(fileName);
+        emit statusMessage("Data from file: " + fileName);
+    }
+    int dataKind() const override { return 1; }
+    DataSet* table(int kind) const override { return kind == 1 ? const_cast<DataSet*>(&m_table) : nullptr; }
+    void saveOnShutDown() override { ++shutDowns; }
+
+    QStringList opened;
+    QList<int> filters;
+    int rows = 3;
+    int shutDowns = 0;
+
+private:
+    DataSet m_table;
 };
 
 // Every text a widget below `root` shows (labels, buttons, group titles, tab texts, actions).

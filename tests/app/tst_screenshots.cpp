@@ -1,11 +1,16 @@
 // Renders every page of the main window; with SONVEX_SCREENSHOT_DIR set, keeps the pictures.
 
 #include "AppTestSupport.h"
+#include "app/ActionSet.h"
+#include "app/HelpBrowser.h"
+#include "app/Localizer.h"
 #include "app/WizardFrame.h"
 
+#include <QAction>
 #include <QDir>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableView>
 #include <QtTest>
 
 using namespace sonvex;
@@ -68,6 +73,68 @@ private slots:
             QVERIFY2(middle->rect().contains(child->geometry()), qPrintable(child->objectName()));
         }
 
+        keep(w.get(), name);
+    }
+
+    void loadedData()
+    {
+        ShellWorld world;
+        auto store = world.newStore();
+        store->setAdvancedMode(true);
+        store->setRecentFiles({"/data/05032010_00000.kvntm"});
+        auto w = world.newWindow(store.get());
+        FakeDataFiles files;
+        files.rows = 8;
+        w->setDataFiles(&files);
+        w->resize(900, 680);
+        w->actions()->reopenAction(1)->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QCOMPARE(w->dataTable()->model()->rowCount(), 8);
+        QVERIFY(w->dataTable()->isVisible());
+        keep(w.get(), "4-view-data-loaded");
+    }
+
+    void helpBrowser()
+    {
+        ShellWorld world;
+        auto store = world.newStore();
+        MainWindowOptions o = world.options(store.get());
+        o.programDataFolder = QStringLiteral(SONVEX_SOURCE_DIR "/resources");
+        TformSonvex3Main w(o);
+        w.ShowBeforeWizardPage(0, 2);
+        w.showMainPage(TformSonvex3Main::MainPage::Before);
+        QVERIFY(w.HelpRequested(0x101, "_context"));
+        QVERIFY(QTest::qWaitForWindowExposed(w.helpBrowser()));
+        QCOMPARE(w.helpBrowser()->currentKeyword(), "SetTheClock");
+        keep(w.helpBrowser(), "5-help-set-the-clock");
+    }
+
+    void german_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::newRow("getting started") << 0;
+        QTest::newRow("before") << 1;
+    }
+    void german()
+    {
+        QFETCH(int, page);
+        ShellWorld world;
+        auto store = world.newStore();
+        Localizer loc(store.get());
+        QVERIFY(loc.switchTo("de"));
+        auto w = world.newWindow(store.get());
+        w->resize(900, 680);
+        w->showMainPage(TformSonvex3Main::MainPage(page));
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QCOMPARE(w->pageControlMain()->tabText(0), "Erste Schritte");
+        keep(w.get(), QStringLiteral("6-german-%1").arg(page));
+        QVERIFY(loc.switchTo("en"));
+    }
+
+private:
+    static void keep(QWidget* w, const QString& name)
+    {
+        QTest::qWait(50);
         const QImage image = w->grab().toImage();
         QVERIFY(!image.isNull());
         QCOMPARE(image.size(), w->size() * w->devicePixelRatio());
