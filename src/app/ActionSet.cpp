@@ -22,7 +22,7 @@ enum Flags : unsigned
     Hidden = 2
 };
 
-struct ActionSpec
+struct ActionDef
 {
     const char* name;
     const char* text;
@@ -33,7 +33,7 @@ struct ActionSpec
 };
 
 // clang-format off
-const ActionSpec kActions[] = {
+const ActionDef kActions[] = {
     // File
     {"ActionFileOpen", QT_TRANSLATE_NOOP("ActionSet", "&Open Data File..."), QT_TRANSLATE_NOOP("ActionSet", "Open a file containing noxTag measurements downloaded previously"), "Ctrl+O", "open", None},
     {"ActionReopen1", "", "", "", nullptr, Hidden},
@@ -109,12 +109,12 @@ const ActionSpec kActions[] = {
     {"ActionHelpAbout", QT_TRANSLATE_NOOP("ActionSet", "&About Sonvex..."), "", "", nullptr, None},
 };
 
-struct MenuSpec
+struct MenuDef
 {
     const char* name;
     const char* title;
 };
-const MenuSpec kMenus[] = {
+const MenuDef kMenus[] = {
     {"MenuFile", QT_TRANSLATE_NOOP("ActionSet", "&File")},       {"MenuReopen", QT_TRANSLATE_NOOP("ActionSet", "&Reopen")},    {"MenuSave", QT_TRANSLATE_NOOP("ActionSet", "Sa&ve")},
     {"MenuEdit", QT_TRANSLATE_NOOP("ActionSet", "Ed&it")},       {"MenuView", QT_TRANSLATE_NOOP("ActionSet", "&View")},        {"MenuData", QT_TRANSLATE_NOOP("ActionSet", "&Data")},
     {"MenuReports", QT_TRANSLATE_NOOP("ActionSet", "&Reports")}, {"MenuReportType", QT_TRANSLATE_NOOP("ActionSet", "R&eport Type")},
@@ -125,7 +125,7 @@ const MenuSpec kMenus[] = {
 
 const char* menuTitle(const char* name)
 {
-    for (const MenuSpec& m : kMenus) {
+    for (const MenuDef& m : kMenus) {
         if (qstrcmp(m.name, name) == 0)
             return m.title;
     }
@@ -134,11 +134,11 @@ const char* menuTitle(const char* name)
 
 const char kNotAvailable[] = "sonvexNotAvailable";
 
-void applyTexts(QAction* a, const ActionSpec& spec)
+void applyTexts(QAction* a, const ActionDef& def)
 {
-    if (*spec.text)
-        a->setText(QCoreApplication::translate("ActionSet", spec.text));
-    const QString hint = *spec.hint ? QCoreApplication::translate("ActionSet", spec.hint) : QString();
+    if (*def.text)
+        a->setText(QCoreApplication::translate("ActionSet", def.text));
+    const QString hint = *def.hint ? QCoreApplication::translate("ActionSet", def.hint) : QString();
     const qsizetype bar = hint.indexOf(u'|');
     QString shortHint = bar >= 0 ? hint.left(bar) : hint;
     QString longHint = bar >= 0 ? hint.mid(bar + 1) : hint;
@@ -157,19 +157,19 @@ void applyTexts(QAction* a, const ActionSpec& spec)
 
 ActionSet::ActionSet(QObject* parent) : QObject(parent)
 {
-    for (const ActionSpec& spec : kActions) {
+    for (const ActionDef& def : kActions) {
         auto* a = new QAction(this);
-        a->setObjectName(QString::fromLatin1(spec.name));
-        a->setCheckable(spec.flags & Checkable);
-        a->setVisible(!(spec.flags & Hidden));
-        if (*spec.shortcut)
-            a->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
-        if (spec.icon) {
-            const QString path = QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(spec.icon));
+        a->setObjectName(QString::fromLatin1(def.name));
+        a->setCheckable(def.flags & Checkable);
+        a->setVisible(!(def.flags & Hidden));
+        if (*def.shortcut)
+            a->setShortcut(QKeySequence(QString::fromLatin1(def.shortcut)));
+        if (def.icon) {
+            const QString path = QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(def.icon));
             if (QFile::exists(path))
                 a->setIcon(QIcon(path));
         }
-        applyTexts(a, spec);
+        applyTexts(a, def);
         m_byName.insert(a->objectName(), a);
         m_ordered << a;
         connect(a, &QAction::triggered, this, [this, a] {
@@ -361,8 +361,8 @@ void ActionSet::buildTrayMenu(QMenu* menu)
 
 void ActionSet::retranslate()
 {
-    for (const ActionSpec& spec : kActions)
-        applyTexts(action(QString::fromLatin1(spec.name)), spec);
+    for (const ActionDef& def : kActions)
+        applyTexts(action(QString::fromLatin1(def.name)), def);
     for (auto it = m_menuTitles.cbegin(); it != m_menuTitles.cend(); ++it) {
         if (*it.value())
             it.key()->setTitle(QCoreApplication::translate("ActionSet", it.value()));
@@ -373,9 +373,9 @@ void ActionSet::markNotAvailable(QAction* a)
 {
     a->setProperty(kNotAvailable, true);
     a->setEnabled(false);
-    for (const ActionSpec& spec : kActions) {
-        if (a->objectName() == QLatin1String(spec.name))
-            applyTexts(a, spec);
+    for (const ActionDef& def : kActions) {
+        if (a->objectName() == QLatin1String(def.name))
+            applyTexts(a, def);
     }
 }
 
@@ -383,9 +383,9 @@ void ActionSet::markAvailable(QAction* a)
 {
     a->setProperty(kNotAvailable, false);
     a->setEnabled(true);
-    for (const ActionSpec& spec : kActions) {
-        if (a->objectName() == QLatin1String(spec.name))
-            applyTexts(a, spec);
+    for (const ActionDef& def : kActions) {
+        if (a->objectName() == QLatin1String(def.name))
+            applyTexts(a, def);
     }
 }
 
