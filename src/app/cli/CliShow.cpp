@@ -1,6 +1,7 @@
 // sonvex-cli show FILE [--format tsv|csv|json] [--fields visible|all]
 
 #include "CliCommand.h"
+#include "CliData.h"
 
 #include "data/DataPacket.h"
 #include "data/DisplayFormat.h"
@@ -86,6 +87,19 @@ bool isMeasurementPacket(const DataPacket::Content& c)
     return hits == 4;
 }
 
+// A ".txt" file is an older data file when it has a header line, else a raw printout.
+int textFilter(const QString& path)
+{
+    if (!path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+        return DataFilesController::DataFilesFilter;
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly))
+        while (!f.atEnd())
+            if (f.readLine(1 << 20).startsWith("#\t"))
+                return DataFilesController::OlderDataFilesFilter;
+    return DataFilesController::RawDownloadFilter;
+}
+
 int runShow(const QStringList& args, Io& io)
 {
     QCommandLineParser p;
@@ -107,29 +121,44 @@ int runShow(const QStringList& args, Io& io)
     const QString path = p.positionalArguments().constFirst();
     const QString shown = QDir::toNativeSeparators(path);
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        io.err << "sonvex-cli: " << shown << ": " << file.errorString() << "\n";
-        return BadInput;
-    }
-    const QByteArray bytes = file.readAll();
-    DataPacket::Content content;
-    QString why;
-    if (!DataPacket::parse(bytes, &content, &why)) {
-        io.err << "sonvex-cli: " << shown << ": " << why << "\n";
-        return BadInput;
-    }
-
     // Calculated texts in a fixed form so that scripts see the same output everywhere.
     DisplayFormat::setLocale(QLocale::c());
     Tdm dm;
     DataSet generic;
     DataSet* table = &generic;
-    if (isMeasurementPacket(content)) {
-        table = dm.CDSMeas();
-        dm.createMeasTable();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        io.err << "sonvex-cli: " << shown << ": " << file.errorString() << "\n";
+        return BadInput;
     }
-    DataPacket::apply(*table, std::move(content));
+    const QByteArray head = file.peek(64);
+    if (head.startsWith("<?xml") || head.startsWith("\xef\xbb\xbf<?xml") || head.startsWith("<DATAPACKET")) {
+        // Any data packet: every field it declares, and for measurements the calculated ones.
+        DataPacket::Content content;
+        QString why;
+        if (!DataPacket::parse(file.readAll(), &content, &why)) {
+            io.err << "sonvex-cli: " << shown << ": " << why << "\n";
+            return BadInput;
+        }
+        if (isMeasurementPacket(content)) {
+            table = dm.CDSMeas();
+            dm.createMeasTable();
+        }
+        DataPacket::apply(*table, std::move(content));
+    } else {
+        file.close();
+        DataFilesController files(dm);
+        const UserFormats formats = cliFormats();
+        files.setUserFormats(formats);
+        files.setPrintoutParser(printoutParser(formats));
+        QString why;
+        table = loadDataFile(path, dm, files, &why, textFilter(path));
+        if (!table) {
+            io.err << "sonvex-cli: " << shown << ": " << why << "\n";
+            return BadInput;
+        }
+        dm.setDisplayLocale(QLocale::c());
+    }
 
     QVector<int> cols;
     for (int i = 0; i < table->fieldCount(); ++i) {
