@@ -1,6 +1,7 @@
 // The program entry: one instance per user, then the main window and the data module.
 
 #include "app/AppIdentifiers.h"
+#include "app/DataFilesAdapter.h"
 #include "app/FolderSetup.h"
 #include "app/LaunchRequest.h"
 #include "app/Localizer.h"
@@ -140,6 +141,8 @@ int main(int argc, char** argv)
     Tdm dm;
     dm.LoadTableSettings(store);
     mainWindow.setDataModule(&dm);
+    DataFilesAdapter dataFiles(dm, &mainWindow);
+    mainWindow.setDataFiles(&dataFiles);
 
     instance.setHandler([&mainWindow](const QString& command) { return mainWindow.HandleCommand(command); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,
