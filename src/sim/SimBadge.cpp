@@ -175,11 +175,22 @@ SimSampleCodec::ChannelCoding SimMeasurement::coding2() const
 
 SimMeasurement generateMeasurement(quint64 seed, const SimBadgeSpec& spec, const SimBadgeCoding& coding)
 {
+    return generateMeasurement(seed, spec, coding, generateShift(seed, spec.shift));
+}
+
+SimMeasurement generateMeasurement(quint64 seed, const SimBadgeSpec& spec, const SimBadgeCoding& coding,
+                                   SimShift schedule)
+{
     using namespace SimSampleCodec;
     SimMeasurement m;
     m.spec = spec;
     m.coding = coding;
-    m.shift = generateShift(seed, spec.shift);
+    if (schedule.periodSeconds <= 0)
+        schedule.periodSeconds = 60;
+    const QDateTime given =
+        schedule.start.isValid() ? schedule.start : QDateTime(QDate(2009, 3, 12), QTime(8, 0));
+    schedule.start = QDateTime(given.date(), QTime(given.time().hour(), given.time().minute()), Qt::UTC);
+    m.shift = std::move(schedule);
     SimRandom rng(seed ^ 0x9E3779B97F4A7C15ull);
 
     const ChannelCoding c1 = m.coding1();
@@ -209,7 +220,8 @@ SimMeasurement generateMeasurement(quint64 seed, const SimBadgeSpec& spec, const
     };
 
     marker(start);
-    qint64 t = 0; // wall-clock seconds from the start
+    m.finalBattery = 4.05; // a badge that logs nothing keeps its charge
+    qint64 t = 0;          // wall-clock seconds from the start
     double x1 = 0, x2 = 0;
     QVector<double> levels1, levels2;
     levels1.reserve(samples);

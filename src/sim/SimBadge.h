@@ -153,6 +153,14 @@ struct SimMeasurement
 // their words, and the overall values computed from the logged (decoded) levels.
 SimMeasurement generateMeasurement(quint64 seed, const SimBadgeSpec& spec, const SimBadgeCoding& coding);
 
+// The same for a schedule planned by hand: its tasks in order, its pause and its
+// overload are used as given (spec.shift is not consulted); the seed drives the
+// level noise, the impulses and the battery only. The start is taken as a wall
+// clock to the whole minute. A schedule without tasks is a badge that was reset
+// but never started: it logs nothing and its run time is 0.
+SimMeasurement generateMeasurement(quint64 seed, const SimBadgeSpec& spec, const SimBadgeCoding& coding,
+                                   SimShift schedule);
+
 // Exchange rate the Reader's decoding assumes for each channel.
 int channel1DecodingRate(const SimChannelSettings& s, bool newGeneration);
 int channel2DecodingRate(const SimChannelSettings& s, bool thresholdChannel);

@@ -179,13 +179,16 @@ private:
         if (m.hasChannel2())
             channel2Results(m.results2);
 
-        const QString period = QString::number(m.shift.periodSeconds);
-        add(period + QStringLiteral(" Time History"), words(m, &SimLogEntry::word1));
-        add(period + QStringLiteral(" Peak Data"), words(m, &SimLogEntry::peakWord));
-        if (m.hasChannel2()) {
-            add(period + (m.coding.thresholdChannel2 ? QStringLiteral(" Thre Data")
-                                                     : QStringLiteral(" Dual Data")),
-                words(m, &SimLogEntry::word2));
+        // A badge that never started has logged nothing: no history lines.
+        if (m.runSeconds > 0) {
+            const QString period = QString::number(m.shift.periodSeconds);
+            add(period + QStringLiteral(" Time History"), words(m, &SimLogEntry::word1));
+            add(period + QStringLiteral(" Peak Data"), words(m, &SimLogEntry::peakWord));
+            if (m.hasChannel2()) {
+                add(period + (m.coding.thresholdChannel2 ? QStringLiteral(" Thre Data")
+                                                         : QStringLiteral(" Dual Data")),
+                    words(m, &SimLogEntry::word2));
+            }
         }
         add(QStringLiteral("Peak"),
             m.peakEvent ? fixed(m.peakMax, 1) + QStringLiteral("dB C") : QStringLiteral("OK"));
