@@ -4,10 +4,15 @@
 #include "reports/TimeHistoryChart.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace sonvex {
 
 namespace {
+
+constexpr double kTieDays = 1e-6 / 86400.0;
+// A time looked up among the points matches a point less than a microsecond before it.
+constexpr double kLookupDays = 1e-6 / 86400.0;
 
 QColor colourOf(const ChartColour& c)
 {
@@ -155,8 +160,8 @@ bool THChartBinding::visibleIndexAtOrAfter(double time, int& index) const
     const auto [first, last] = m_chart->visiblePointRange(0);
     const auto begin = s->points.cbegin() + first;
     const auto end = s->points.cbegin() + last;
-    const auto it =
-        std::lower_bound(begin, end, time, [](const TimeHistoryPoint& p, double t) { return p.time < t; });
+    const auto it = std::lower_bound(
+        begin, end, time, [](const TimeHistoryPoint& p, double t) { return p.time < t - kLookupDays; });
     if (it != end) {
         index = int(it - s->points.cbegin());
         return true;
@@ -173,8 +178,9 @@ bool THChartBinding::indexAtOrAfter(double time, int& index) const
     const TimeHistorySeries* s = m_chart->series(0);
     if (!s || s->points.isEmpty())
         return false;
-    const auto it = std::lower_bound(s->points.cbegin(), s->points.cend(), time,
-                                     [](const TimeHistoryPoint& p, double t) { return p.time < t; });
+    const auto it =
+        std::lower_bound(s->points.cbegin(), s->points.cend(), time,
+                         [](const TimeHistoryPoint& p, double t) { return p.time < t - kLookupDays; });
     if (it != s->points.cend()) {
         index = int(it - s->points.cbegin());
         return true;
@@ -228,7 +234,11 @@ void THChartBinding::mouseDown(const QPointF& pos, Qt::MouseButton button, Qt::M
     if (!m_chart->plotRect().contains(pos.toPoint()))
         return;
     const double time = m_chart->timeAtPixel(pos.x());
-    m_history->setActiveCursor(m_history->nearerCursor(time));
+    // The nearer cursor moves; a tie moves cursor 2. Distances that differ by less than a
+    // microsecond are a tie: a click half-way between two cursors must not depend on rounding.
+    const double d1 = std::fabs(time - m_history->cursor1());
+    const double d2 = std::fabs(time - m_history->cursor2());
+    m_history->setActiveCursor(d1 >= d2 || std::fabs(d1 - d2) <= kTieDays ? 2 : 1);
     m_dragging = button == Qt::LeftButton;
     moveActiveCursorTo(time);
 }

@@ -125,6 +125,7 @@ TimeHistoryChart::TimeHistoryChart(const ChartStyle& style, const QSize& size, Q
     : QObject(parent), m_plot(new QCustomPlot), m_ownsPlot(true), m_style(style)
 {
     m_plot->resize(size);
+    m_plot->setViewport(QRect(QPoint(0, 0), size));
     setUp();
 }
 
@@ -382,9 +383,11 @@ std::pair<int, int> TimeHistoryChart::visiblePointRange(int index) const
     const double lower = visibleFrom();
     const double upper = visibleTo();
     auto [first, last] = s->visiblePointRange(lower, upper);
-    while (first < last && pts.at(first).time < lower)
+    // Within a microsecond of an end counts as inside (a range set from a point's own time).
+    constexpr double tolerance = 1e-6 / 86400.0;
+    while (first < last && pts.at(first).time < lower - tolerance)
         ++first;
-    while (last > first && pts.at(last - 1).time > upper)
+    while (last > first && pts.at(last - 1).time > upper + tolerance)
         --last;
     return {first, last};
 }
@@ -525,6 +528,9 @@ void TimeHistoryChart::replotCursors()
 
 void TimeHistoryChart::replot()
 {
+    // A chart that is not shown gets no resize events: its drawing area follows its size here.
+    if (m_plot->viewport() != m_plot->rect())
+        m_plot->setViewport(m_plot->rect());
     m_plot->replot(QCustomPlot::rpQueuedRefresh);
 }
 

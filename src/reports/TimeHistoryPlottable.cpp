@@ -112,9 +112,10 @@ void TimeHistoryPlottable::drawSpans(QCPPainter* painter)
     }
 }
 
-// Segments are drawn as polylines of one colour each. Within a polyline, the points that fall
-// into one pixel column are merged to four (entry, lowest, highest, exit), so a day of 5 s samples
-// costs about as much as the chart is wide; what the eye sees is the same.
+// Segments are drawn per colour. A segment that lies within one pixel column only widens that
+// column's vertical extent; each column is then drawn as one vertical line. Segments that cross
+// columns are drawn as they are. So a day of 5 s samples costs about as much as the chart is
+// wide, and what the eye sees is the same.
 void TimeHistoryPlottable::drawLine(QCPPainter* painter)
 {
     const auto& pts = m_series.points;
@@ -124,65 +125,63 @@ void TimeHistoryPlottable::drawLine(QCPPainter* painter)
     if (last - first < 2)
         return;
 
-    applyDefaultAntialiasingHint(painter);
-    QVector<QPointF> run;
-    run.reserve(std::min(last - first, 8192));
-    ChartColour runColour;
-    int columnX = std::numeric_limits<int>::min();
-    int columnStart = 0;
-    double columnMin = 0.0;
-    double columnMax = 0.0;
-
-    const auto pixel = [this](const TimeHistoryPoint& p) {
-        return QPointF(mKeyAxis->coordToPixel(p.time), mValueAxis->coordToPixel(p.value));
+    const QRect area = mKeyAxis->axisRect()->rect();
+    const int left = area.left() - 2;
+    const int columns = area.width() + 5;
+    struct Layer
+    {
+        ChartColour colour;
+        QVector<double> low;
+        QVector<double> high;
+        QVector<QLineF> lines;
     };
-    const auto flush = [&] {
-        if (run.size() >= 2) {
-            QPen pen(toQColor(runColour), 1.0);
-            pen.setCosmetic(true);
-            painter->setPen(pen);
-            painter->drawPolyline(run.constData(), int(run.size()));
+    QVector<Layer> layers;
+    const auto layerOf = [&](const ChartColour& c) -> Layer& {
+        for (Layer& l : layers) {
+            if (l.colour == c)
+                return l;
         }
-        m_lastVertices += int(run.size());
-        run.clear();
-        columnX = std::numeric_limits<int>::min();
-    };
-    const auto append = [&](const QPointF& p) {
-        const int x = int(std::floor(p.x()));
-        if (!run.isEmpty() && x == columnX) {
-            columnMin = std::min(columnMin, p.y());
-            columnMax = std::max(columnMax, p.y());
-            if (run.size() - columnStart >= 4) {
-                const double entryX = run.at(columnStart).x();
-                run.resize(columnStart + 1);
-                run.append(QPointF(entryX, columnMin));
-                run.append(QPointF(entryX, columnMax));
-            }
-            run.append(p);
-            return;
-        }
-        columnX = x;
-        columnStart = int(run.size());
-        columnMin = columnMax = p.y();
-        run.append(p);
+        layers.append({c,
+                       QVector<double>(columns, std::numeric_limits<double>::infinity()),
+                       QVector<double>(columns, -std::numeric_limits<double>::infinity()),
+                       {}});
+        return layers.last();
     };
 
+    QPointF from(mKeyAxis->coordToPixel(pts.at(first).time), mValueAxis->coordToPixel(pts.at(first).value));
     for (int i = first + 1; i < last; ++i) {
-        const TimeHistoryPoint& to = pts.at(i);
-        if (m_hasGap && to.colour == m_gapColour) {
-            flush();
-            continue;
+        const TimeHistoryPoint& p = pts.at(i);
+        const QPointF to(mKeyAxis->coordToPixel(p.time), mValueAxis->coordToPixel(p.value));
+        if (!(m_hasGap && p.colour == m_gapColour)) {
+            Layer& layer = layerOf(p.colour);
+            const int c0 = int(std::floor(from.x())) - left;
+            const int c1 = int(std::floor(to.x())) - left;
+            if (c0 == c1 && c0 >= 0 && c0 < columns) {
+                layer.low[c0] = std::min({layer.low[c0], from.y(), to.y()});
+                layer.high[c0] = std::max({layer.high[c0], from.y(), to.y()});
+            } else {
+                layer.lines.append(QLineF(from, to));
+            }
         }
-        if (run.isEmpty() || !(to.colour == runColour)) {
-            // A new polyline starts where the previous segment ended.
-            const QPointF from = run.isEmpty() ? pixel(pts.at(i - 1)) : run.constLast();
-            flush();
-            runColour = to.colour;
-            append(from);
-        }
-        append(pixel(to));
+        from = to;
     }
-    flush();
+
+    applyDefaultAntialiasingHint(painter);
+    for (Layer& layer : layers) {
+        for (int c = 0; c < columns; ++c) {
+            if (layer.low[c] > layer.high[c])
+                continue;
+            const double x = left + c + 0.5;
+            // A column whose segments are flat still shows as one pixel.
+            layer.lines.append(QLineF(x, layer.low[c], x, std::max(layer.high[c], layer.low[c] + 0.5)));
+        }
+        QPen pen(toQColor(layer.colour), 1.0);
+        pen.setCosmetic(true);
+        pen.setCapStyle(Qt::SquareCap);
+        painter->setPen(pen);
+        painter->drawLines(layer.lines);
+        m_lastVertices += int(layer.lines.size()) * 2;
+    }
 }
 
 void TimeHistoryPlottable::drawPoints(QCPPainter* painter)

@@ -44,7 +44,7 @@ public:
 
     // First and one-past-last point index whose drawing can touch [lower, upper].
     std::pair<int, int> visiblePointRange(double lower, double upper) const;
-    // Points handed to the painter by the last draw of a line series (after merging the
+    // Line ends handed to the painter by the last draw of a line series (after merging the
     // segments that fall into one pixel column); for the benchmarks and tests.
     int lastDrawnVertexCount() const { return m_lastVertices; }
 

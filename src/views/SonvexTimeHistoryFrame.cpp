@@ -31,7 +31,7 @@ namespace sonvex {
 namespace {
 
 constexpr int kCursorPanelWidth = 168;
-constexpr int kCursorStripHeight = 62; // four lines; never below the design minimum of 51
+constexpr int kCursorStripHeight = 68; // four lines; never below the design minimum of 51
 const QColor kValueColour(128, 0, 0);  // maroon
 const ChartColour kGreen{0, 128, 0};
 
