@@ -199,19 +199,20 @@ bool isFormatErrorLine(const QString& line)
 QStringList splitLines(const QString& text)
 {
     QStringList out;
-    qsizetype start = 0;
+    const QChar* p = text.constData();
     const qsizetype n = text.size();
+    qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r' || c == u'\n') {
-            out.append(text.mid(start, i - start));
-            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
-                ++i;
-            start = i + 1;
-        }
+        const char16_t c = p[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        out.append(QString(p + start, i - start));
+        if (c == u'\r' && i + 1 < n && p[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
     }
     if (start < n)
-        out.append(text.mid(start));
+        out.append(QString(p + start, n - start));
     return out;
 }
 

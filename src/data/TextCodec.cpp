@@ -77,7 +77,7 @@ QString fromWindows1252(const QByteArray& bytes)
     return out;
 }
 
-QByteArray toWindows1252(const QString& text)
+QByteArray toWindows1252(const QString& text, bool* lossless)
 {
     static const QHash<char16_t, char> reverse = [] {
         QHash<char16_t, char> h;
@@ -86,25 +86,31 @@ QByteArray toWindows1252(const QString& text)
                 h.insert(kHigh[k], char(0x80 + k));
         return h;
     }();
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text.at(i).unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out.append(char(u));
-        } else if (u >= 0x80 && u <= 0x9F && kHigh[u - 0x80] == 0) {
-            out.append(char(u));
-        } else {
-            const auto it = reverse.constFind(u);
-            if (it != reverse.cend()) {
-                out.append(*it);
-            } else {
-                out.append('?');
-                if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-                    ++i;
-            }
+    bool exact = true;
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* d = out.data();
+    qsizetype n = 0;
+    const char16_t* src = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t u = src[i];
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || (u <= 0x9F && kHigh[u - 0x80] == 0)) {
+            d[n++] = char(u);
+            continue;
         }
+        const auto it = reverse.constFind(u);
+        if (it != reverse.cend()) {
+            d[n++] = *it;
+            continue;
+        }
+        exact = false;
+        d[n++] = '?';
+        if (QChar::isHighSurrogate(u) && i + 1 < size && QChar::isLowSurrogate(src[i + 1]))
+            ++i;
     }
+    out.truncate(n);
+    if (lossless)
+        *lossless = exact;
     return out;
 }
 

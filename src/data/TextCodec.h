@@ -15,8 +15,8 @@ bool isValidUtf8(const QByteArray& bytes, bool allowFourByte = true);
 bool hasUtf8Bom(const QByteArray& bytes);
 
 QString fromWindows1252(const QByteArray& bytes);
-// Characters that code page 1252 cannot hold become '?'.
-QByteArray toWindows1252(const QString& text);
+// Characters that code page 1252 cannot hold become '?' (and `lossless` false).
+QByteArray toWindows1252(const QString& text, bool* lossless = nullptr);
 
 // UTF-8 when valid (a BOM is dropped), else Windows-1252.
 QString decodeText(const QByteArray& bytes, bool* wasUtf8 = nullptr);

@@ -46,8 +46,9 @@ bool write(const QString& path, const QStringList& lines, bool preferUtf8, QStri
     }
     QByteArray bytes;
     if (!preferUtf8) {
-        bytes = TextCodec::toWindows1252(text);
-        if (TextCodec::fromWindows1252(bytes) != text)
+        bool lossless = true;
+        bytes = TextCodec::toWindows1252(text, &lossless);
+        if (!lossless)
             bytes = text.toUtf8(); // characters outside the code page: keep them all
     } else {
         bytes = text.toUtf8();
