@@ -47,6 +47,7 @@ private Q_SLOTS:
     void printoutToTextToXmlAndBack();
     void spanPrintsTheCursorPanels();
     void leqFile();
+    void importKeepsTheNextAutomaticFile();
     void errors_data();
     void errors();
 };
@@ -125,6 +126,21 @@ void TestCliConvert::leqFile()
     QVERIFY(!QFile::exists(m_dir.filePath("nodir/x.leq")));
     QCOMPARE(cli({"leq", text, "--measurement", "2", "-o", m_dir.filePath("nodir/x.leq")}).code, 1);
     QVERIFY(!QFile::exists(m_dir.filePath("nodir/x.leq")));
+}
+
+void TestCliConvert::importKeepsTheNextAutomaticFile()
+{
+    const QString folder = m_dir.filePath("data files");
+    const Run first = cli({"import", m_printout, "--data-folder", folder});
+    QVERIFY2(first.code == 0, first.err.constData());
+    const QString today = QDate::currentDate().toString("ddMMyyyy");
+    QCOMPARE(first.out.trimmed(), QDir::toNativeSeparators(folder + "/" + today + "_00000.kvntm").toUtf8());
+    QVERIFY(QFile::exists(folder + "/readme.txt"));
+    const Run second = cli({"import", m_printout, "--data-folder", folder});
+    QVERIFY(second.out.trimmed().endsWith(today.toUtf8() + "_00001.kvntm"));
+    // The automatic file holds the same measurements as the printout.
+    QCOMPARE(cli({"show", QString::fromUtf8(first.out.trimmed()), "--format", "csv"}).out,
+             cli({"show", m_printout, "--format", "csv"}).out);
 }
 
 void TestCliConvert::errors_data()

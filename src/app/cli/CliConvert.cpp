@@ -9,6 +9,8 @@
 #include "data/SonvexDataModule.h"
 #include "data/TextFile.h"
 
+#include <QFileInfo>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -93,6 +95,52 @@ int runConvert(const QStringList& args, Io& io)
            << "\n";
     return Ok;
 }
+
+// A raw printout saved the way a download is: parsed, loaded and kept as the next
+// automatic download file of the data folder.
+int runImport(const QStringList& args, Io& io)
+{
+    QCommandLineParser p;
+    p.addPositionalArgument(QStringLiteral("printout"), tr("raw printout capture (.prt .txt)"));
+    p.addOption({QStringLiteral("data-folder"), tr("folder of the automatic download files"), QStringLiteral("dir")});
+    if (!p.parse(QStringList{QStringLiteral("import")} + args) || p.positionalArguments().size() != 1 ||
+        !p.isSet(QStringLiteral("data-folder"))) {
+        io.err << "sonvex-cli import: " << (p.errorText().isEmpty() ? tr("wrong arguments") : p.errorText())
+               << "\n"
+               << tr("usage: sonvex-cli import PRINTOUT --data-folder DIR") << "\n";
+        return Usage;
+    }
+    const QString in = p.positionalArguments().constFirst();
+    Tdm dm;
+    DataFilesController files(dm);
+    const UserFormats formats = cliFormats();
+    files.setUserFormats(formats);
+    const auto parser = printoutParser(formats);
+    if (!parser) {
+        io.err << "sonvex-cli: " << tr("this build cannot read printouts") << "\n";
+        return Failure;
+    }
+    files.setFolders(QString(), p.value(QStringLiteral("data-folder")));
+    TextFile::Content content;
+    QString why;
+    if (!TextFile::read(in, &content, &why)) {
+        io.err << "sonvex-cli: " << why << "\n";
+        return BadInput;
+    }
+    // The raw copy comes first: the file's modification time is the download time.
+    const QStringList lines = parser(content.lines, QFileInfo(in).lastModified());
+    const auto saved = files.acceptDownload(lines);
+    if (!saved) {
+        io.err << "sonvex-cli: " << QDir::toNativeSeparators(p.value(QStringLiteral("data-folder"))) << ": "
+               << tr("the download could not be saved in the data folder") << "\n";
+        return Failure;
+    }
+    io.out << QDir::toNativeSeparators(*saved) << "\n";
+    return dm.CDSMeas()->recordCount() > 0 ? Ok : BadInput;
+}
+
+const Registrar regImport({"import", "import PRINTOUT --data-folder DIR   keep a printout as the next automatic download file",
+                           runImport});
 
 const Registrar reg({"convert",
                      "convert IN OUT [--to text|xml]   badge data file between text and XML; raw printout to text",
