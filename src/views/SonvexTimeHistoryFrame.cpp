@@ -655,7 +655,8 @@ QString TFrameTHChart::chooseFile(const QString& caption, const QString& fileNam
 {
     if (!m_chooseSaveFile)
         return QString();
-    return m_chooseSaveFile(caption, m_dataFolder, fileName, filter, suffix);
+    return m_chooseSaveFile(caption, m_dataFolderProvider ? m_dataFolderProvider() : m_dataFolder, fileName,
+                            filter, suffix);
 }
 
 bool TFrameTHChart::saveJpeg(const QString& fileName)

@@ -61,7 +61,13 @@ public:
     void setSettings(const SettingsStore* settings) { m_settings = settings; }
     void setActions(const TimeHistoryChartActions& actions);
     const TimeHistoryChartActions& actions() const { return m_actions; }
+    // The folder the save dialogs start in.
     void setDataFolder(const QString& folder) { m_dataFolder = folder; }
+    // The same, asked for each time a dialog opens (the data folder can change while the frame lives).
+    void setDataFolderProvider(std::function<QString()> provider)
+    {
+        m_dataFolderProvider = std::move(provider);
+    }
     void setSaveFileChooser(SaveFileChooser chooser) { m_chooseSaveFile = std::move(chooser); }
     // Opens a written file with the desktop's default program.
     void setFileOpener(std::function<void(const QString&)> opener) { m_openFile = std::move(opener); }
@@ -150,6 +156,7 @@ private:
     TimeHistoryChartActions m_actions;
     TimeHistoryChartActions m_ownActions;
     QString m_dataFolder;
+    std::function<QString()> m_dataFolderProvider;
     SaveFileChooser m_chooseSaveFile;
     std::function<void(const QString&)> m_openFile;
     std::function<void(bool)> m_cursorsPosted;
