@@ -356,6 +356,11 @@ bool parse(const QByteArray& bytes, Content* out, QString* error)
             FieldDef f;
             if (!fieldFromAttributes(a, &f, &why))
                 break;
+            const QString attr = a.value(QLatin1String("attrname")).toString();
+            if (attrNames.contains(attr)) {
+                why = tr("the field '%1' is declared twice").arg(attr);
+                break;
+            }
             c.fields.append(f);
             attrNames.append(a.value(QLatin1String("attrname")).toString());
         } else if (name == u"PARAMS") {
@@ -491,11 +496,17 @@ QByteArray write(const QVector<FieldDef>& fields, const QVector<Row>& rows, cons
     QVector<QString> attrs;
     for (const FieldDef& f : fields) {
         QString attr = f.name;
-        out += QLatin1String("<FIELD ");
         if (!safe.match(attr).hasMatch()) {
             attr.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]")), QStringLiteral("_"));
             if (attr.isEmpty() || attr.at(0).isDigit())
                 attr.prepend(u'_');
+        }
+        // Attribute names must differ, also after unsafe characters were replaced.
+        const QString base = attr;
+        for (int k = 2; attrs.contains(attr); ++k)
+            attr = base + QLatin1Char('_') + QString::number(k);
+        out += QLatin1String("<FIELD ");
+        if (attr != f.name) {
             out += QLatin1String("fieldname=\"");
             appendEscaped(out, f.name, false, true);
             out += QLatin1String("\" ");

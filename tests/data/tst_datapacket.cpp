@@ -74,6 +74,7 @@ private Q_SLOTS:
     void badPacketsLeaveTheTableAsItWas_data();
     void badPacketsLeaveTheTableAsItWas();
     void binaryWorkingFormIsExact();
+    void unsafeAndCollidingNamesStayReadable();
     void fileErrorsNameTheFile();
 };
 
@@ -349,6 +350,10 @@ void TestDataPacket::badPacketsLeaveTheTableAsItWas_data()
     QTest::newRow("cut after a row") << good.left(good.indexOf("</ROWDATA>")) << "column";
     QTest::newRow("not a number") << QByteArray(good).replace("n=\"2\"", "n=\"two\"") << "'two'";
     QTest::newRow("unknown type") << QByteArray(good).replace("\"i4\"", "\"nested\"") << "nested";
+    QTest::newRow("field declared twice")
+        << QByteArray(good).replace("<FIELD attrname=\"n\" fieldtype=\"i4\"/>",
+                                    "<FIELD attrname=\"n\" fieldtype=\"i4\"/><FIELD attrname=\"n\" fieldtype=\"r8\"/>")
+        << "twice";
     QTest::newRow("other XML") << QByteArray("<?xml version=\"1.0\"?><html><body/></html>") << "DATAPACKET";
     QTest::newRow("binary garbage") << QByteArray("\x00\x01\x02\xff\xfe garbage", 14) << "line";
     QTest::newRow("empty") << QByteArray() << "line";
@@ -368,6 +373,25 @@ void TestDataPacket::badPacketsLeaveTheTableAsItWas()
     QVERIFY2(err.contains(mentions), qPrintable(err));
     QCOMPARE(ds.recordCount(), 1);
     QCOMPARE(ds.rowValue(0, 0).toInt(), 42);
+}
+
+void TestDataPacket::unsafeAndCollidingNamesStayReadable()
+{
+    DataSet ds;
+    ds.setFieldDefs({FieldDef::make("a b", FieldType::Int32), FieldDef::make("a_b", FieldType::Int32),
+                     FieldDef::make("1st", FieldType::Int32)});
+    ds.createDataSet();
+    ds.appendRecord({1, 2, 3});
+    const QByteArray bytes = DataPacket::save(ds);
+    QVERIFY(bytes.contains("<FIELD fieldname=\"a b\" attrname=\"a_b\""));
+    QVERIFY(bytes.contains("<FIELD fieldname=\"a_b\" attrname=\"a_b_2\""));
+    QVERIFY(bytes.contains("<FIELD fieldname=\"1st\" attrname=\"_1st\""));
+    DataSet back;
+    QString err;
+    QVERIFY2(DataPacket::load(back, bytes, &err), qPrintable(err));
+    QCOMPARE(back.field(0).name, QStringLiteral("a b"));
+    QCOMPARE(back.rowValue(0, "a_b").toInt(), 2);
+    QCOMPARE(back.rowValue(0, "1st").toInt(), 3);
 }
 
 void TestDataPacket::binaryWorkingFormIsExact()
