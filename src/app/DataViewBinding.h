@@ -16,9 +16,12 @@ class Tdm;
 // its data sheet shows badge measurements, or in the popup window of "View Measurement Data...".
 // Binds the window's chart commands (zoom, reset cursors, underrange values, picture and Leq
 // export), the list's commands and "Help on Terminology" to the view.
+//
+// No meta-object of its own: the application library gathers its classes' meta-objects into one
+// object file, and this class must stay out of it, so that a program that does not use the
+// views does not need them to link.
 class DataViewBinding : public QObject
 {
-    Q_OBJECT
 public:
     // `files` (the data-file lines, notes and cursors written back) and `settings` (marker lines,
     // peak option) may be null; none is owned.

@@ -77,7 +77,6 @@ QLabel* TFrameDataView::bindValue(const QString& field, QWidget* parent, const Q
     l->setStyleSheet(
         QStringLiteral("color: #101318; font-weight: 600; background: transparent; border: none;"));
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    l->setMinimumWidth(56);
     m_values.append({l, field});
     return l;
 }
@@ -743,7 +742,10 @@ void TFrameDataView::relayoutChannels()
             }
         }
         const QMargins m = page->layout() ? page->layout()->contentsMargins() : QMargins();
-        const int tabs = m_pages->tabBar()->isVisible() ? m_tabBarHeight : 0;
+        // The tab bar's own hint: the style is known only once the view is polished.
+        const int tabs = m_pages->tabBar()->isHidden()
+                             ? 0
+                             : std::max(m_tabBarHeight, m_pages->tabBar()->sizeHint().height()) + 4;
         m_pages->setFixedHeight(tallest + m.top() + m.bottom() + tabs + 4);
     }
     m_overall->layout()->activate();
@@ -777,6 +779,14 @@ void TFrameDataView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     FrameResize();
+}
+
+void TFrameDataView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Sizes are known once the panels are polished (their style sheets set the fonts).
+    relayoutChannels();
+    QTimer::singleShot(0, this, [this] { relayoutChannels(); });
 }
 
 void TFrameDataView::FrameResize()

@@ -143,8 +143,7 @@ void TFrameTHChart::buildUi()
 
     auto* strip = new CursorStrip(m_panelChart);
     strip->setObjectName(QStringLiteral("PanelCursors"));
-    strip->setMinimumHeight(std::max(51, kCursorStripHeight));
-    strip->setFixedHeight(std::max(51, kCursorStripHeight));
+    strip->setFixedHeight(kCursorStripHeight);
     strip->onResize = [this] {
         layoutCursorPanels();
     };
@@ -303,6 +302,13 @@ TFrameTHChart::CursorPanelGeometry TFrameTHChart::cursorPanelGeometry(int width,
 
 void TFrameTHChart::layoutCursorPanels()
 {
+    // Four lines of text: the heading and up to three values, whatever font the frame inherits.
+    const QLabel* value = label(QStringLiteral("LabelCursor1Dur"));
+    const int needed = std::max(51, value->fontMetrics().lineSpacing() * 4 + 12);
+    if (m_panelCursors->height() != needed || m_panelCursors->minimumHeight() != needed) {
+        m_panelCursors->setFixedHeight(needed);
+        return; // laid out again by the resize this causes
+    }
     const int w = m_panelCursors->width();
     const int h = m_panelCursors->height();
     // The cursor panels give way on a narrow frame so that the summaries stay readable.

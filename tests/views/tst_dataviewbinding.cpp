@@ -82,6 +82,10 @@ private slots:
         QVERIFY(a["ActionViewZoomIn"]->isEnabled());
         QVERIFY(a["ActionExportChartJpeg"]->isEnabled());
         QVERIFY(!ActionSet::isNotAvailable(a["ActionViewZoomIn"]));
+        if (const QString shots = qEnvironmentVariable("SONVEX_SCREENSHOT_DIR"); !shots.isEmpty()) {
+            QTest::qWait(100);
+            window.grab().save(QDir(shots).filePath(QStringLiteral("mainwindow-view-data.png")));
+        }
 
         // The window's zoom commands act on the view's chart.
         QVERIFY(th->mainHistory());

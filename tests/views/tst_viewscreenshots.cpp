@@ -13,6 +13,8 @@
 
 #include <qcustomplot.h>
 
+#include <QFileInfo>
+#include <QFrame>
 #include <QImageReader>
 #include <QLabel>
 #include <QTabBar>
@@ -47,6 +49,33 @@ int countColour(const QImage& image, const QColor& colour, int tolerance = 40)
         }
     }
     return n;
+}
+
+// Labels of the panels below `root` that overlap another label of the same panel, or that reach
+// outside the panel: text that cannot be read.
+QStringList overlappingLabels(QWidget* root)
+{
+    QStringList bad;
+    for (QFrame* panel : root->findChildren<QFrame*>()) {
+        if (!panel->objectName().startsWith(QStringLiteral("Panel")) || !panel->isVisible())
+            continue;
+        QList<QLabel*> labels;
+        for (QLabel* l : panel->findChildren<QLabel*>()) {
+            if (l->isVisible() && !l->text().isEmpty())
+                labels << l;
+        }
+        for (int i = 0; i < labels.size(); ++i) {
+            const QRect a(labels[i]->mapTo(panel, QPoint(0, 0)), labels[i]->size());
+            if (!panel->rect().contains(a) || a.height() < labels[i]->fontMetrics().height())
+                bad << panel->objectName() + u'/' + labels[i]->text();
+            for (int j = i + 1; j < labels.size(); ++j) {
+                const QRect b(labels[j]->mapTo(panel, QPoint(0, 0)), labels[j]->size());
+                if (a.intersects(b))
+                    bad << panel->objectName() + u'/' + labels[i]->text() + u'+' + labels[j]->text();
+            }
+        }
+    }
+    return bad;
 }
 
 } // namespace
@@ -112,6 +141,8 @@ private slots:
 
         const QImage shot = view.grab().toImage();
         keep(shot, name);
+        const QStringList overlaps = overlappingLabels(&view);
+        QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral(", "))));
         // The channel-1 line is drawn in green, the peak diamonds in red.
         QVERIFY(countColour(shot, QColor(0, 128, 0)) > 200);
         QVERIFY(countColour(shot, QColor(255, 0, 0)) > 10);
@@ -124,6 +155,52 @@ private slots:
         QCOMPARE(picture.size(), th->chartWidget()->size());
         keep(picture, name + QStringLiteral("-export"));
         QVERIFY(countColour(picture, QColor(0, 128, 0), 90) > 200);
+    }
+
+    // The sample data installed with the program, every measurement of each file.
+    void sampleData_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("sample data") << "Sonvex3 Sample Data.kvntm";
+        QTest::newRow("dual channel") << "Sonvex3 Dual channel sample data.kvntm";
+        QTest::newRow("dual threshold") << "Sonvex3 Dual Threshold sample data.kvntm";
+    }
+
+    void sampleData()
+    {
+        QFETCH(QString, file);
+        const QString path = QStringLiteral(SONVEX_SOURCE_DIR "/resources/samples/") + file;
+        if (!QFile::exists(path))
+            QSKIP("the sample data is not in this tree");
+        QTemporaryDir dir;
+        const QString copy = dir.filePath(file);
+        QVERIFY(QFile::copy(path, copy));
+        QFile::setPermissions(copy, QFile::permissions(copy) | QFile::WriteOwner);
+        Tdm dm;
+        DataFilesController files(dm);
+        QVERIFY(files.open(copy));
+        TFormSonvexDataView view;
+        view.frame()->setDataFiles(&files);
+        view.frame()->setDataModule(&dm);
+        view.resize(1400, 900);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        DataSet* t = dm.CDSMeas();
+        QVERIFY(t->recordCount() > 0);
+        for (int row = 0; row < t->recordCount(); ++row) {
+            t->moveTo(row);
+            QTest::qWait(30);
+            TFrameTHChart* th = view.frame()->frameTH();
+            QCOMPARE(th->chartShown(), th->mainHistory() != nullptr);
+            if (th->mainHistory()) {
+                QVERIFY(th->mainHistory()->sampleCount() > 0);
+                QVERIFY(th->label(QStringLiteral("LabelInsideLeq"))->text().endsWith(QStringLiteral(" dB")));
+            }
+            keep(view.grab().toImage(),
+                 QStringLiteral("sample-%1-%2").arg(QFileInfo(file).baseName()).arg(row + 1));
+            const QStringList overlaps = overlappingLabels(&view);
+            QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral(", "))));
+        }
     }
 };
 
