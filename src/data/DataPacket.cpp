@@ -353,6 +353,10 @@ bool parse(const QByteArray& bytes, Content* out, QString* error)
         } else if (name == u"FIELDS") {
             sawFields = true;
         } else if (name == u"FIELD") {
+            if (sawRowData) {
+                why = tr("a FIELD after ROWDATA");
+                break;
+            }
             FieldDef f;
             if (!fieldFromAttributes(a, &f, &why))
                 break;
@@ -427,6 +431,8 @@ bool parse(const QByteArray& bytes, Content* out, QString* error)
         c.changes.append(ch);
     }
     QVector<int> order;
+    for (RawRow& r : raw)
+        r.values.resize(c.fields.size());
     for (int i = 0; i < raw.size(); ++i)
         if ((raw.at(i).state & 0x23) == 0)
             order.append(i);

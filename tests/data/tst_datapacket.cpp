@@ -354,6 +354,9 @@ void TestDataPacket::badPacketsLeaveTheTableAsItWas_data()
         << QByteArray(good).replace("<FIELD attrname=\"n\" fieldtype=\"i4\"/>",
                                     "<FIELD attrname=\"n\" fieldtype=\"i4\"/><FIELD attrname=\"n\" fieldtype=\"r8\"/>")
         << "twice";
+    QTest::newRow("field after the rows")
+        << QByteArray(good).replace("<ROW n=\"2\"/>", "<ROW n=\"2\"/><FIELD attrname=\"m\" fieldtype=\"i4\"/>")
+        << "ROWDATA";
     QTest::newRow("other XML") << QByteArray("<?xml version=\"1.0\"?><html><body/></html>") << "DATAPACKET";
     QTest::newRow("binary garbage") << QByteArray("\x00\x01\x02\xff\xfe garbage", 14) << "line";
     QTest::newRow("empty") << QByteArray() << "line";
