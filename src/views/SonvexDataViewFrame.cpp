@@ -180,7 +180,8 @@ QWidget* TFrameDataView::settingsPanel(int channel, bool bothPage, QWidget* pare
         }
         ++row;
     }
-    w.check = new QCheckBox(tr("Change Criterion Level "), panel);
+    w.check = new QCheckBox(panel);
+    translated([check = w.check] { check->setText(tr("Change Criterion Level ")); });
     w.check->setObjectName(QStringLiteral("LMDCheckBoxUserCritLevel%1%2")
                                .arg(one ? QString() : QStringLiteral("2"))
                                .arg(bothPage ? QStringLiteral("Both") : QString()));
@@ -259,15 +260,19 @@ QWidget* TFrameDataView::buildChannelPage(int page)
         g->setContentsMargins(8, 5, 8, 5);
         g->setHorizontalSpacing(10);
         g->setVerticalSpacing(1);
-        g->addWidget(captionLabel(tr("Final Battery Voltage"), diag), 0, 0);
+        for (auto [row, text] :
+             {std::pair{0, QT_TR_NOOP("Final Battery Voltage")}, std::pair{1, QT_TR_NOOP("Data Check")},
+              std::pair{2, QT_TR_NOOP("Firmware")}}) {
+            QLabel* caption = captionLabel(QString(), diag);
+            translated([caption, text] { caption->setText(tr(text)); });
+            g->addWidget(caption, row, 0);
+        }
         m_finalBattery[0] = new QLabel(QStringLiteral("---"), diag);
         m_finalBattery[0]->setObjectName(QStringLiteral("LabelFinalBatteryVolts"));
         m_finalBattery[0]->setStyleSheet(
             QStringLiteral("color: #101318; font-weight: 600; background: transparent; border: none;"));
         g->addWidget(m_finalBattery[0], 0, 1);
-        g->addWidget(captionLabel(tr("Data Check"), diag), 1, 0);
         g->addWidget(bindValue(QStringLiteral("dataCheck"), diag), 1, 1);
-        g->addWidget(captionLabel(tr("Firmware"), diag), 2, 0);
         g->addWidget(bindValue(QStringLiteral("badgeFirmware"), diag), 2, 1);
         g->setRowStretch(3, 1);
         m_panelsByName.insert(diag->objectName(), diag);
@@ -280,7 +285,8 @@ QWidget* TFrameDataView::buildChannelPage(int page)
         pg->setContentsMargins(8, 5, 8, 5);
         pg->setHorizontalSpacing(10);
         pg->setVerticalSpacing(1);
-        auto* title = captionLabel(tr("60s Peak time history samples:"), peaks);
+        auto* title = captionLabel(QString(), peaks);
+        translated([title] { title->setText(tr("60s Peak time history samples:")); });
         title->setStyleSheet(
             QStringLiteral("color: #101318; font-weight: 600; background: transparent; border: none;"));
         pg->addWidget(title, 0, 0, 1, 2);
@@ -338,10 +344,12 @@ void TFrameDataView::buildUi()
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->setToolTip(
-        tr("Measurement List") + QLatin1Char('\n') + tr("Select a measurement by left-clicking on it.") +
-        QLatin1Char('\n') +
-        tr("Select multiple measurements by holding down Ctrl or Shift while clicking on them."));
+    translated([this] {
+        m_grid->setToolTip(
+            tr("Measurement List") + QLatin1Char('\n') + tr("Select a measurement by left-clicking on it.") +
+            QLatin1Char('\n') +
+            tr("Select multiple measurements by holding down Ctrl or Shift while clicking on them."));
+    });
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_gridMenu = new QMenu(this);
     connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -390,9 +398,14 @@ void TFrameDataView::buildUi()
     m_pages = new QTabWidget(content);
     m_pages->setObjectName(QStringLiteral("PageControlChannels"));
     m_pages->setDocumentMode(true);
-    m_pages->addTab(buildChannelPage(0), tr("Channel 1"));
-    m_pages->addTab(buildChannelPage(1), tr("Channel 2"));
-    m_pages->addTab(buildChannelPage(2), tr("Both Channels"));
+    m_pages->addTab(buildChannelPage(0), QString());
+    m_pages->addTab(buildChannelPage(1), QString());
+    m_pages->addTab(buildChannelPage(2), QString());
+    translated([this] {
+        m_pages->setTabText(0, tr("Channel 1"));
+        m_pages->setTabText(1, tr("Channel 2"));
+        m_pages->setTabText(2, tr("Both Channels"));
+    });
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 0)
             TSChannel1Show();
@@ -426,7 +439,9 @@ void TFrameDataView::buildUi()
     notes->setObjectName(QStringLiteral("PanelNotes"));
     auto* notesLayout = new QHBoxLayout(notes);
     notesLayout->setContentsMargins(0, 0, 0, 0);
-    notesLayout->addWidget(new QLabel(tr("Notes:"), notes));
+    auto* notesCaption = new QLabel(notes);
+    translated([notesCaption] { notesCaption->setText(tr("Notes:")); });
+    notesLayout->addWidget(notesCaption);
     m_notes = new QLineEdit(notes);
     m_notes->setObjectName(QStringLiteral("DBEditNotes"));
     m_notes->setMaxLength(255);
@@ -511,10 +526,13 @@ void TFrameDataView::setSettings(SettingsStore* settings)
 void TFrameDataView::setListActions(QAction* deleteSelected, QAction* saveAll, QAction* saveSelected)
 {
     m_gridMenu->clear();
+    delete m_saveMenu;
+    m_saveMenu = nullptr;
     if (deleteSelected)
         m_gridMenu->addAction(deleteSelected);
     if (saveAll || saveSelected) {
         QMenu* save = m_gridMenu->addMenu(tr("Save"));
+        m_saveMenu = save;
         if (saveAll)
             save->addAction(saveAll);
         if (saveSelected)
@@ -779,6 +797,24 @@ void TFrameDataView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     FrameResize();
+}
+
+void TFrameDataView::translated(std::function<void()> apply)
+{
+    apply();
+    m_translations.append(std::move(apply));
+}
+
+void TFrameDataView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        for (const auto& apply : std::as_const(m_translations))
+            apply();
+        if (m_saveMenu)
+            m_saveMenu->setTitle(tr("Save"));
+        refreshCaptions();
+    }
+    QWidget::changeEvent(event);
 }
 
 void TFrameDataView::showEvent(QShowEvent* event)

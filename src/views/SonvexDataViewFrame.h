@@ -92,6 +92,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -112,6 +113,8 @@ private:
         QLabel* critLevelValue = nullptr;
     };
 
+    // Sets a text now and again after every change of language.
+    void translated(std::function<void()> apply);
     void buildUi();
     QWidget* buildOverallPanel();
     QWidget* buildChannelPage(int page);
@@ -161,6 +164,8 @@ private:
     QList<FieldBinding> m_values;
     QList<CaptionBinding> m_captions;
     QList<QLabel*> m_lexCaptions;
+    QList<std::function<void()>> m_translations;
+    QMenu* m_saveMenu = nullptr;
     QHash<QString, QWidget*> m_panelsByName;
     DataViewPanels m_panels;
     int m_topNatural = 0;

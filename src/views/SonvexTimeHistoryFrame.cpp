@@ -75,20 +75,22 @@ TFrameTHChart::TFrameTHChart(QWidget* parent) : QWidget(parent)
     buildUi();
 
     // The frame's own commands, replaced by the main window's when it has them.
-    const auto make = [this](const char* name, const QString& text, bool checkable = false) {
-        auto* a = new QAction(text, this);
+    const auto make = [this](const char* name, const char* text, bool checkable = false) {
+        auto* a = new QAction(this);
         a->setObjectName(QString::fromLatin1(name));
         a->setCheckable(checkable);
+        translated([a, text] { a->setText(tr(text)); });
         return QPointer<QAction>(a);
     };
-    m_ownActions.zoomIn = make("ActionViewZoomIn", tr("Zoom In Between Cursors"));
-    m_ownActions.zoomOut = make("ActionViewZoomOut", tr("Zoom Out"));
-    m_ownActions.resetCursors = make("ActionViewResetCursors", tr("Reset Cursor Positions"));
-    m_ownActions.noUnderrange =
-        make("ActionViewNoUnderrange", tr("Don't hide Underrange Values on Time History Chart"), true);
-    m_ownActions.exportJpeg = make("ActionExportTimeHistoryJPEG", tr("Save Time History Chart as JPEG"));
+    m_ownActions.zoomIn = make("ActionViewZoomIn", QT_TR_NOOP("Zoom In Between Cursors"));
+    m_ownActions.zoomOut = make("ActionViewZoomOut", QT_TR_NOOP("Zoom Out"));
+    m_ownActions.resetCursors = make("ActionViewResetCursors", QT_TR_NOOP("Reset Cursor Positions"));
+    m_ownActions.noUnderrange = make("ActionViewNoUnderrange",
+                                     QT_TR_NOOP("Don't hide Underrange Values on Time History Chart"), true);
+    m_ownActions.exportJpeg =
+        make("ActionExportTimeHistoryJPEG", QT_TR_NOOP("Save Time History Chart as JPEG"));
     m_ownActions.exportLeq =
-        make("ActionExportTimeHistoryLeqFile", tr("Save Time History Chart as .leq file..."));
+        make("ActionExportTimeHistoryLeqFile", QT_TR_NOOP("Save Time History Chart as .leq file..."));
     m_actions = m_ownActions;
     connectActions();
 
@@ -128,7 +130,11 @@ void TFrameTHChart::buildUi()
     auto* outerPage = new QWidget(this);
     outerPage->setObjectName(QStringLiteral("PanelOuter"));
     auto* outerLayout = new QVBoxLayout(outerPage);
-    m_outerCaption = new QLabel(tr("No Time History data"), outerPage);
+    m_outerCaption = new QLabel(outerPage);
+    translated([this] {
+        if (!m_outerCaptionCleared)
+            m_outerCaption->setText(tr("No Time History data"));
+    });
     m_outerCaption->setObjectName(QStringLiteral("LabelOuterCaption"));
     m_outerCaption->setAlignment(Qt::AlignCenter);
     m_outerCaption->setStyleSheet(QStringLiteral("color: #808080;"));
@@ -175,7 +181,8 @@ void TFrameTHChart::buildUi()
         auto* grid = new QGridLayout(panel);
         grid->setContentsMargins(8, 3, 8, 3);
         grid->setVerticalSpacing(0);
-        auto* heading = new QLabel(tr(specs[i].heading), panel);
+        auto* heading = new QLabel(panel);
+        translated([heading, text = specs[i].heading] { heading->setText(tr(text)); });
         heading->setObjectName(panel->objectName() + QStringLiteral("Heading"));
         heading->setFont(headingFont);
         heading->setStyleSheet(QStringLiteral("color: black; border: none; background: transparent;"));
@@ -268,7 +275,24 @@ void TFrameTHChart::connectActions()
 
 void TFrameTHChart::setOuterCaption(const QString& caption)
 {
+    m_outerCaptionCleared = true;
     m_outerCaption->setText(caption);
+}
+
+void TFrameTHChart::translated(std::function<void()> apply)
+{
+    apply();
+    m_translations.append(std::move(apply));
+}
+
+void TFrameTHChart::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        for (const auto& apply : std::as_const(m_translations))
+            apply();
+        m_chart->setStyle(ChartStyle::forScreen());
+    }
+    QWidget::changeEvent(event);
 }
 
 QString TFrameTHChart::outerCaption() const

@@ -135,8 +135,11 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Sets a text now and again after every change of language.
+    void translated(std::function<void()> apply);
     void buildUi();
     void releaseHistories();
     void onSummary(TKVTimeHistory* history);
@@ -172,6 +175,8 @@ private:
     bool m_popupEnabled = false;
     QTimer* m_timerRepaint = nullptr;
     QHash<QString, QLabel*> m_labels;
+    QList<std::function<void()>> m_translations;
+    bool m_outerCaptionCleared = false;
 
     TKVTimeHistory* m_main = nullptr;
     TKVTimeHistory* m_peak = nullptr;

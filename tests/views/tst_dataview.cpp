@@ -24,6 +24,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace sonvex;
@@ -445,6 +446,41 @@ private slots:
         v.frame.refreshCaptions();
         QCOMPARE(caption->text(), QStringLiteral("Mittelungspegel dB"));
         QCOMPARE(v.value(QStringLiteral("PanelEnergy1_leqString")), QStringLiteral("88.0"));
+    }
+
+    void textsFollowAChangeOfLanguage()
+    {
+        // A translator that knows three of the view's texts.
+        class Translator : public QTranslator
+        {
+        public:
+            QString translate(const char*, const char* source, const char*, int) const override
+            {
+                const QByteArray s(source);
+                if (s == "Channel 1")
+                    return QStringLiteral("Kanal 1");
+                if (s == "cursor1:")
+                    return QStringLiteral("Cursor 1:");
+                if (s == "Notes:")
+                    return QStringLiteral("Notizen:");
+                return QString();
+            }
+            bool isEmpty() const override { return false; }
+        };
+        View v({{{QStringLiteral("TimeHistoryCh1"), ch1()}}});
+        Translator german;
+        QCoreApplication::installTranslator(&german);
+        QCoreApplication::processEvents();
+        QCOMPARE(v.frame.pageControlChannels()->tabText(0), QStringLiteral("Kanal 1"));
+        QCOMPARE(v.frame.findChild<QLabel*>(QStringLiteral("PanelCursor1Heading"))->text(),
+                 QStringLiteral("Cursor 1:"));
+        bool notes = false;
+        for (QLabel* l : v.frame.findChildren<QLabel*>())
+            notes = notes || l->text() == QStringLiteral("Notizen:");
+        QVERIFY(notes);
+        QCoreApplication::removeTranslator(&german);
+        QCoreApplication::processEvents();
+        QCOMPARE(v.frame.pageControlChannels()->tabText(0), QStringLiteral("Channel 1"));
     }
 
     // --- the list ---------------------------------------------------------------------------------
