@@ -200,6 +200,17 @@ private slots:
                  QStringLiteral("sample-%1-%2").arg(QFileInfo(file).baseName()).arg(row + 1));
             const QStringList overlaps = overlappingLabels(&view);
             QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral(", "))));
+            if (th->channel2History()) {
+                // Both channels: both lines, channel 2 in blue.
+                view.frame()->pageControlChannels()->setCurrentIndex(2);
+                QTest::qWait(30);
+                const QImage both = view.grab().toImage();
+                keep(both, QStringLiteral("sample-%1-%2-both").arg(QFileInfo(file).baseName()).arg(row + 1));
+                QVERIFY(countColour(both, QColor(0, 0, 255), 40) > 100);
+                const QStringList bothOverlaps = overlappingLabels(&view);
+                QVERIFY2(bothOverlaps.isEmpty(), qPrintable(bothOverlaps.join(QStringLiteral(", "))));
+                view.frame()->pageControlChannels()->setCurrentIndex(0);
+            }
         }
     }
 };
