@@ -697,19 +697,28 @@ void DataFilesController::onFieldChanged(const QString& field)
     const int ro = t->value(QStringLiteral("read_order")).toInt();
     if (field == u"notes") {
         UpdateNotesInDataFile(ro, t->text(QStringLiteral("notes")));
-    } else if (field == u"cursor1Time") {
+    } else if (field == u"cursor1Time" || field == u"cursor2Time") {
+        // Both cursors go to the file once the record is posted: one write for a move.
+        m_cursorsDirty = true;
+        if (t->state() == DataSet::State::Browse)
+            onAfterPost();
+    }
+}
+
+void DataFilesController::onAfterPost()
+{
+    DataSet* t = m_dm.CDSMeas();
+    if (m_cursorsDirty && !t->controlsDisabled()) {
+        m_cursorsDirty = false;
         const auto text = [this, t](const char* f) {
             const QVariant v = t->value(QLatin1String(f));
             return v.isValid() ? m_formats.dateText(v.toDateTime().date()) + QLatin1Char(' ') +
                                      m_formats.timeText(v.toDateTime().time())
                                : QString();
         };
-        UpdateCursorsInDataFile(ro, text("cursor1Time"), text("cursor2Time"));
+        UpdateCursorsInDataFile(t->value(QStringLiteral("read_order")).toInt(), text("cursor1Time"),
+                                text("cursor2Time"));
     }
-}
-
-void DataFilesController::onAfterPost()
-{
     // A data packet is written once the edit has been posted.
     if (m_xmlDataLoaded && m_notesDirty && !m_dm.CDSMeas()->controlsDisabled()) {
         m_notesDirty = false;

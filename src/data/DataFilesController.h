@@ -152,6 +152,7 @@ private:
     QString m_lastCursor1;
     QString m_lastCursor2;
     bool m_notesDirty = false;
+    bool m_cursorsDirty = false;
 };
 
 } // namespace sonvex

@@ -205,6 +205,15 @@ void TestDataFiles::cursorsAreWrittenBackEvenWhenReadOnly()
     fx.t()->post();
     const QByteArray now = readBytes(fx.path("ro.kvntm"));
     QVERIFY2(now.contains("2\t\t07/12/2026 09:30:05\t07/12/2026 15:00:00\tB102"), now.constData());
+    // Cursor 2 alone reaches the file too.
+    fx.t()->edit();
+    fx.t()->setValue("cursor2Time", naiveDateTime(QDate(2026, 12, 7), QTime(15, 45)));
+    QVERIFY(!readBytes(fx.path("ro.kvntm")).contains("15:45:00")); // written once posted
+    fx.t()->post();
+    QVERIFY(readBytes(fx.path("ro.kvntm")).contains("2\t\t07/12/2026 09:30:05\t07/12/2026 15:45:00\tB102"));
+    fx.t()->edit();
+    fx.t()->setValue("cursor2Time", naiveDateTime(QDate(2026, 12, 7), QTime(15, 0)));
+    fx.t()->post();
     // They are read back from the file.
     QVERIFY(fx.files.open(fx.path("ro.kvntm")));
     QVERIFY(fx.t()->locate("read_order", 2));

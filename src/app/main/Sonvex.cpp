@@ -2,6 +2,7 @@
 
 #include "app/AppIdentifiers.h"
 #include "app/DataFilesAdapter.h"
+#include "app/DataViewBinding.h"
 #include "app/FolderSetup.h"
 #include "app/LaunchRequest.h"
 #include "app/Localizer.h"
@@ -143,6 +144,8 @@ int main(int argc, char** argv)
     mainWindow.setDataModule(&dm);
     DataFilesAdapter dataFiles(dm, &mainWindow);
     mainWindow.setDataFiles(&dataFiles);
+    // The measurement view in the "   View Data   " page and its popup window.
+    DataViewBinding dataView(&mainWindow, &dm, &dataFiles.controller(), &store);
 
     instance.setHandler([&mainWindow](const QString& command) { return mainWindow.HandleCommand(command); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,
