@@ -77,9 +77,8 @@ QString itemText(QString s)
     return s;
 }
 
-bool writePacket(DataSet& t, const QString& path, QString* error)
+bool writeBytes(const QString& path, const QByteArray& bytes, QString* error)
 {
-    const QByteArray bytes = DataPacket::save(t);
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
         if (error)
@@ -87,6 +86,25 @@ bool writePacket(DataSet& t, const QString& path, QString* error)
         return false;
     }
     return true;
+}
+
+// The stored values of the rows of `t` that are (or are not) in `rows`, as a data packet.
+QByteArray packetOfRows(const DataSet& t, const QList<int>& rows, bool selected)
+{
+    QVector<FieldDef> stored;
+    for (int i : t.storedFieldIndexes())
+        stored.append(t.field(i));
+    const QVector<Row> all = t.storedRows();
+    QVector<Row> chosen;
+    for (int r = 0; r < all.size(); ++r)
+        if (rows.contains(r) == selected)
+            chosen.append(all.at(r));
+    return DataPacket::write(stored, chosen, t.packetParams());
+}
+
+bool writePacket(DataSet& t, const QString& path, QString* error)
+{
+    return writeBytes(path, DataPacket::save(t), error);
 }
 
 } // namespace
@@ -481,18 +499,7 @@ bool DataFilesController::saveSelected(const QString& path, const QList<int>& ro
         }
     } else if (m_xmlDataLoaded) {
         // No text lines to select from: the selection is saved as a data packet.
-        DataSet* t = m_dm.CDSMeas();
-        QVector<FieldDef> stored;
-        for (int i : t->storedFieldIndexes())
-            stored.append(t->field(i));
-        const QVector<Row> all = t->storedRows();
-        QVector<Row> chosen;
-        for (int r = 0; r < all.size(); ++r)
-            if (rows.contains(r))
-                chosen.append(all.at(r));
-        const QByteArray bytes = DataPacket::write(stored, chosen, t->packetParams());
-        QSaveFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        if (!writeBytes(path, packetOfRows(*m_dm.CDSMeas(), rows, true), &err)) {
             if (m_ui.error)
                 m_ui.error(saveErrorText());
             return false;
@@ -535,21 +542,10 @@ bool DataFilesController::deleteSelected(const QList<int>& rows)
                       tr("(They will be deleted from Sonvex, but not from the instrument's memory)")))
         return false;
     if (m_xmlDataLoaded) {
-        DataSet* t = m_dm.CDSMeas();
-        QVector<FieldDef> stored;
-        for (int i : t->storedFieldIndexes())
-            stored.append(t->field(i));
-        const QVector<Row> all = t->storedRows();
-        QVector<Row> rest;
-        for (int r = 0; r < all.size(); ++r)
-            if (!rows.contains(r))
-                rest.append(all.at(r));
-        const QByteArray bytes = DataPacket::write(stored, rest, t->packetParams());
         // Saved like a download: as the next automatic file, holding a data packet.
         const auto name = nextAutoFile();
         QString err;
-        QSaveFile f(name.value_or(QString()));
-        if (!name || !f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        if (!name || !writeBytes(*name, packetOfRows(*m_dm.CDSMeas(), rows, false), &err)) {
             if (m_ui.error)
                 m_ui.error(saveErrorText());
             return false;
@@ -624,9 +620,8 @@ void DataFilesController::AddRecentFile(const QString& path)
     Q_EMIT recentFilesChanged(m_recent);
 }
 
-bool DataFilesController::writeBack(const QString& what)
+bool DataFilesController::writeBack()
 {
-    Q_UNUSED(what)
     if (m_currentDataFile.isEmpty())
         return false;
     QString err;
@@ -645,7 +640,7 @@ bool DataFilesController::UpdateNotesInDataFile(int readOrder, const QString& no
 {
     if (m_xmlDataLoaded) {
         m_notesDirty = true;
-        return writeBack(QStringLiteral("notes"));
+        return writeBack();
     }
     if (m_lines.isEmpty() || m_headerIndex < 0)
         return false;
@@ -659,13 +654,13 @@ bool DataFilesController::UpdateNotesInDataFile(int readOrder, const QString& no
         m_lines[i] = items.join(u'\t');
         break;
     }
-    return writeBack(QStringLiteral("notes"));
+    return writeBack();
 }
 
 bool DataFilesController::UpdateCursorsInDataFile(int readOrder, const QString& c1, const QString& c2)
 {
     if (m_xmlDataLoaded)
-        return writeBack(QStringLiteral("cursors"));
+        return writeBack();
     if (m_lines.isEmpty() || m_headerIndex < 0)
         return false;
     const QString key = QString::number(readOrder) + QLatin1Char('\n') + c1;
@@ -686,7 +681,7 @@ bool DataFilesController::UpdateCursorsInDataFile(int readOrder, const QString& 
         m_lines[i] = items.join(u'\t');
         break;
     }
-    return writeBack(QStringLiteral("cursors"));
+    return writeBack();
 }
 
 void DataFilesController::onFieldChanged(const QString& field)
@@ -722,7 +717,7 @@ void DataFilesController::onAfterPost()
     // A data packet is written once the edit has been posted.
     if (m_xmlDataLoaded && m_notesDirty && !m_dm.CDSMeas()->controlsDisabled()) {
         m_notesDirty = false;
-        writeBack(QStringLiteral("notes"));
+        writeBack();
     }
 }
 

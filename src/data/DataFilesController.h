@@ -126,7 +126,7 @@ private:
     QStringList linesOfRows(const QList<int>& rows, bool selected) const;
     int dataLineOfRecord(int row) const;
     QString formatLine(bool date) const;
-    bool writeBack(const QString& what);
+    bool writeBack();
     void onFieldChanged(const QString& field);
     void onAfterPost();
     std::optional<QString> nextAutoFile();

@@ -1,5 +1,6 @@
 #include "data/DataPacket.h"
 
+#include "data/DisplayFormat.h"
 #include "data/TextCodec.h"
 
 #include <QCoreApplication>
@@ -203,19 +204,7 @@ QString fieldTypeName(FieldType t)
 QString formatFloat(double v)
 {
     // Up to 16 significant digits, shortest form, exponent as "E38" / "E-5".
-    QString s = QString::number(v, 'g', 16);
-    const qsizetype e = s.indexOf(u'e');
-    if (e >= 0) {
-        QString mant = s.left(e);
-        QString exp = s.mid(e + 1);
-        bool neg = exp.startsWith(u'-');
-        if (exp.startsWith(u'+') || exp.startsWith(u'-'))
-            exp.remove(0, 1);
-        while (exp.size() > 1 && exp.startsWith(u'0'))
-            exp.remove(0, 1);
-        s = mant + QLatin1Char('E') + (neg ? QStringLiteral("-") : QString()) + exp;
-    }
-    return s;
+    return DisplayFormat::general(v, 16, QLocale::c());
 }
 
 QString formatDate(const QDate& d)

@@ -394,16 +394,26 @@ bool Tdm::saveWorkingTable(const QString& documentsFolder, QString* error)
     return true;
 }
 
+namespace {
+// Reads and parses a data packet file; the reason when it cannot.
+QString readPacketFile(const QString& path, DataPacket::Content* content)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return f.errorString();
+    QString why;
+    DataPacket::parse(f.readAll(), content, &why);
+    return why;
+}
+} // namespace
+
 bool Tdm::LoadXmlMeasurements(const QString& path, const QString& documentsFolder, QString* error)
 {
     const QString message = QCoreApplication::translate(
         "Tdm", "The .xml datafile could not be opened: it may have an incorrect format or may be corrupted.");
-    QFile f(path);
     DataPacket::Content content;
-    QString why;
-    if (!f.open(QIODevice::ReadOnly)) {
-        why = f.errorString();
-    } else if (DataPacket::parse(f.readAll(), &content, &why)) {
+    QString why = readPacketFile(path, &content);
+    if (why.isEmpty()) {
         bool hasOrder = false, hasBadge = false;
         for (const FieldDef& fd : std::as_const(content.fields)) {
             hasOrder = hasOrder || fd.name == QLatin1String("read_order");
@@ -432,13 +442,8 @@ bool Tdm::LoadSLMFile(const QString& path, QString* error)
 {
     const QString message =
         QCoreApplication::translate("Tdm", "The datafile could not be opened: it may be corrupted.");
-    QFile f(path);
     DataPacket::Content content;
-    QString why;
-    if (!f.open(QIODevice::ReadOnly))
-        why = f.errorString();
-    else
-        DataPacket::parse(f.readAll(), &content, &why);
+    const QString why = readPacketFile(path, &content);
     if (!why.isEmpty()) {
         if (error)
             *error = message + QLatin1Char('\n') + QDir::toNativeSeparators(path) + QStringLiteral(": ") + why;
